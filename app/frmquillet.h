@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "diagram/random.h"
+#include "diagram/surface.h"
+
+class QPushButton;
+
+// Quillet's one window. It is also the surface the run draws on: everything
+// goes into an off-screen image that paintEvent copies to the screen, so the
+// drawing survives being covered or minimised.
+class frmQuillet : public QWidget, public Surface {
+    Q_OBJECT
+
+public:
+    // seeder gives the seed at every reseed: the clock, unless a test says
+    // otherwise.
+    explicit frmQuillet(std::function<std::uint64_t()> seeder = clockSeed, QWidget* parent = nullptr);
+
+    QPushButton* cmdRetry;
+    QPushButton* cmdEnd;
+
+    // Runs one whole diagram. Returns at once when a run is already going.
+    void Form_Load();
+    // True once End was pressed or the window closed: the program is ending.
+    bool hasEnded() const { return ended_; }
+    bool isRunning() const { return running_; }
+    const QImage& image() const { return image_; }
+
+public slots:
+    void cmdRetry_Click();
+    void cmdEnd_Click();
+
+public:
+    // Surface
+    void show() override;
+    void refresh() override;
+    void clear() override;
+    void setColour(std::uint32_t colour) override { colour_ = colour; }
+    std::uint32_t colour() const override { return colour_; }
+    void setFontSize(int points) override { fontSize_ = points; }
+    float outerWidth() const override;
+    float outerHeight() const override;
+    void line(float x1, float y1, float x2, float y2) override;
+    void circle(float x, float y, float radius, std::uint32_t colour) override;
+    void print(std::string_view item, std::int16_t n) override;
+    void setRetryEnabled(bool enabled) override;
+    bool pump() override;
+    void reseed() override { rng_.seed(seeder_()); }
+    float nextRandom() override { return rng_.next(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void end();
+    void fitImage();
+
+    std::function<std::uint64_t()> seeder_;
+    Rng rng_;
+    QImage image_;
+    QPointF position_;
+    std::uint32_t colour_ = composeColour(255, 255, 255);
+    int fontSize_ = 9;
+    bool running_ = false;
+    bool ended_ = false;
+    bool placed_ = false;
+};

@@ -1,0 +1,85 @@
+#include "diagram/recording_surface.h"
+
+#include <algorithm>
+
+RecordingSurface::RecordingSurface(float widthPx, float heightPx, std::uint64_t seed)
+    : width_(widthPx), height_(heightPx), seed_(seed), rng_(seed)
+{
+}
+
+std::size_t RecordingSurface::count(Kind k) const
+{
+    return static_cast<std::size_t>(std::count_if(ops_.begin(), ops_.end(), [k](const Op& op) { return op.kind == k; }));
+}
+
+std::vector<RecordingSurface::Op> RecordingSurface::all(Kind k) const
+{
+    std::vector<Op> out;
+    std::copy_if(ops_.begin(), ops_.end(), std::back_inserter(out), [k](const Op& op) { return op.kind == k; });
+    return out;
+}
+
+void RecordingSurface::record(Kind kind, float x1, float y1, float x2, float y2, std::uint32_t value, std::string text)
+{
+    if (keep_)
+        ops_.push_back(Op{kind, x1, y1, x2, y2, value, std::move(text)});
+}
+
+void RecordingSurface::clear()
+{
+    x_ = y_ = 0;
+    record(Kind::Clear);
+}
+
+void RecordingSurface::setColour(std::uint32_t c)
+{
+    colour_ = c;
+    record(Kind::Colour, 0, 0, 0, 0, c);
+}
+
+void RecordingSurface::setFontSize(int points) { record(Kind::FontSize, 0, 0, 0, 0, static_cast<std::uint32_t>(points)); }
+
+void RecordingSurface::line(float x1, float y1, float x2, float y2)
+{
+    x_ = x2;
+    y_ = y2;
+    record(Kind::Line, x1, y1, x2, y2, colour_);
+}
+
+void RecordingSurface::circle(float x, float y, float radius, std::uint32_t colour)
+{
+    record(Kind::Circle, x, y, radius, 0, colour);
+}
+
+void RecordingSurface::print(std::string_view item, std::int16_t n)
+{
+    record(Kind::Print, x_, y_, 0, 0, static_cast<std::uint32_t>(n), std::string(item) + " " + std::to_string(n) + " ");
+    x_ = 0;
+    y_ += 27;  // one text line at 20 points
+}
+
+void RecordingSurface::setRetryEnabled(bool enabled)
+{
+    retryEnabled_ = enabled;
+    record(Kind::RetryEnabled, 0, 0, 0, 0, enabled ? 1u : 0u);
+}
+
+bool RecordingSurface::pump()
+{
+    ++pumps_;
+    record(Kind::Pump);
+    return !onPump || onPump(pumps_);
+}
+
+void RecordingSurface::reseed()
+{
+    rng_.seed(seed_);
+    record(Kind::Reseed);
+}
+
+float RecordingSurface::nextRandom()
+{
+    const float r = random ? random() : rng_.next();
+    record(Kind::Random, r);
+    return r;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "diagram/random.h"
+#include "diagram/surface.h"
+
+// A surface without a window: it keeps every operation in order, so a run can
+// be checked, traced or timed headless. The canvas size is fixed at
+// construction; the generator is reseeded with the same seed at every run.
+class RecordingSurface : public Surface {
+public:
+    enum class Kind { Show, Refresh, Clear, Colour, FontSize, Line, Circle, Print, RetryEnabled, Pump, Reseed, Random };
+
+    struct Op {
+        Kind kind;
+        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line ends; Circle centre and radius in x1, y1, x2; Print position
+        std::uint32_t value = 0;                // Colour, Circle colour, FontSize, RetryEnabled, Print n
+        std::string text;                       // Print: the whole text drawn
+    };
+
+    explicit RecordingSurface(float widthPx = 788, float heightPx = 565, std::uint64_t seed = 1);
+
+    // Kept operations; keep(false) stops keeping them (benchmarks count only).
+    const std::vector<Op>& ops() const { return ops_; }
+    void keep(bool on) { keep_ = on; }
+    std::size_t count(Kind k) const;
+    std::vector<Op> all(Kind k) const;
+
+    // Called by pump() with the number of the pump (from 1); return false to
+    // stop the run there, as End does.
+    std::function<bool(int)> onPump;
+    // Replaces the seeded generator when set.
+    std::function<float()> random;
+
+    int pumps() const { return pumps_; }
+    bool retryEnabled() const { return retryEnabled_; }
+
+    void show() override { record(Kind::Show); }
+    void refresh() override { record(Kind::Refresh); }
+    void clear() override;
+    void setColour(std::uint32_t c) override;
+    std::uint32_t colour() const override { return colour_; }
+    void setFontSize(int points) override;
+    float outerWidth() const override { return width_ * twipsPerPixel; }
+    float outerHeight() const override { return height_ * twipsPerPixel; }
+    void line(float x1, float y1, float x2, float y2) override;
+    void circle(float x, float y, float radius, std::uint32_t colour) override;
+    void print(std::string_view item, std::int16_t n) override;
+    void setRetryEnabled(bool enabled) override;
+    bool pump() override;
+    void reseed() override;
+    float nextRandom() override;
+
+private:
+    void record(Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0, std::uint32_t value = 0,
+                std::string text = {});
+
+    float width_, height_;
+    std::uint64_t seed_;
+    Rng rng_;
+    std::vector<Op> ops_;
+    bool keep_ = true;
+    std::uint32_t colour_ = composeColour(255, 255, 255);
+    float x_ = 0, y_ = 0;  // current position
+    int pumps_ = 0;
+    bool retryEnabled_ = true;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "diagram/surface.h"
+
+// The sites of one run: site n (counted from 1) lives in slot n - 1.
+struct Sites {
+    static constexpr int capacity = 101;
+    std::int16_t N = 0;
+    std::array<float, capacity> X{};
+    std::array<float, capacity> Y{};
+    std::array<double, capacity> D{};  // distance from the canvas origin
+};
+
+// One whole run, as the window's load handler makes it: set-up, every edge,
+// then Retry enabled again. False when the pump stopped it part way.
+bool runDiagram(Surface& s);
+
+// Show the window, reseed, disable Retry, pick the colour, print the label,
+// scatter N random sites and circle each one.
+Sites setUpRun(Surface& s);
+
+// Sort the sites by their distance from the origin and draw the diagram's
+// edges pair by pair, pumping events before each pair. False when the pump
+// stopped it part way.
+bool drawEdges(Surface& s, Sites& sites);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+#include "diagram/recording_surface.h"
+#include "diagram/run.h"
+
+// An independent, exact nearest-site diagram to hold drawn edges against: the
+// dual of a Delaunay triangulation built with exact predicates and exact
+// constructions, clipped to the canvas.
+
+struct Segment {
+    double x1, y1, x2, y2;
+};
+
+std::vector<Segment> exactDiagram(const Sites& sites, double W, double H);
+
+// The segments a run drew after its first pump (the edges), clipped to the
+// canvas; pieces wholly off the canvas are dropped.
+std::vector<Segment> drawnEdges(const RecordingSurface& s, double W, double H);
+
+struct Comparison {
+    int stray = 0;      // sample points of drawn edges farther than tol from every true edge
+    int uncovered = 0;  // sample points of true edges farther than tol from every drawn edge
+    double worstStray = 0;
+    double worstUncovered = 0;
+    bool ok() const { return stray == 0 && uncovered == 0; }
+};
+
+// Every drawn segment must lie on a true edge and every true edge must be
+// covered, both within tol pixels.
+Comparison compareDiagrams(const std::vector<Segment>& drawn, const std::vector<Segment>& truth, double W, double H,
+                           double tol = 1.0);

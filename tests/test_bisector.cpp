@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "diagram/bisector.h"
+
+// Expected ends are worked out by hand from the line's equation; the sites are
+// chosen so that every value is exact in single precision.
+
+namespace {
+
+constexpr float W = 788;
+constexpr float H = 565;
+
+void expectEnds(const Bisector& s, float x1, float y1, float x2, float y2)
+{
+    EXPECT_EQ(s.x1, x1);
+    EXPECT_EQ(s.y1, y1);
+    EXPECT_EQ(s.x2, x2);
+    EXPECT_EQ(s.y2, y2);
+}
+
+}  // namespace
+
+TEST(Bisector, SlopeAndInterceptOfAnOrdinaryPair)
+{
+    // (100, 100)-(300, 300): perpendicular slope -1 through (200, 200).
+    const Bisector s = clippedBisector(100, 100, 300, 300, W, H);
+    ASSERT_EQ(s.line.kind, Line::Kind::Sloped);
+    EXPECT_EQ(s.line.p, -1);
+    EXPECT_EQ(s.line.b, 400);
+    expectEnds(s, 0, 400, 400, 0);  // left edge, then the top edge (p <= 0)
+}
+
+TEST(Bisector, CrossesBothSideEdges)
+{
+    // slope -1/16 through (102, 232): y = 238.375 - x / 16.
+    const Bisector s = clippedBisector(100, 200, 104, 264, W, H);
+    EXPECT_EQ(s.line.p, -0.0625f);
+    expectEnds(s, 0, 238.375f, W, 189.125f);
+}
+
+TEST(Bisector, SteepRisingLineEntersAtTopAndLeavesAtBottom)
+{
+    // slope 64 through (336, 301): y = 64x - 21203.
+    const Bisector s = clippedBisector(400, 300, 272, 302, W, H);
+    EXPECT_EQ(s.line.p, 64);
+    EXPECT_EQ(s.line.b, -21203);
+    expectEnds(s, 331.296875f, 0, 340.125f, H);
+}
+
+TEST(Bisector, SteepFallingLineEntersAtBottomAndLeavesAtTop)
+{
+    // slope -64 through (336, 299): y = 21803 - 64x.
+    const Bisector s = clippedBisector(400, 300, 272, 298, W, H);
+    EXPECT_EQ(s.line.p, -64);
+    expectEnds(s, 331.84375f, H, 340.671875f, 0);
+}
+
+TEST(Bisector, InterceptExactlyZeroIsNotALeftEdgeCrossing)
+{
+    // y = x: b = 0, so the first end comes from the top edge.
+    const Bisector s = clippedBisector(0, 10, 10, 0, W, H);
+    EXPECT_EQ(s.line.b, 0);
+    expectEnds(s, 0, 0, H, H);
+}
+
+TEST(Bisector, InterceptExactlyHIsNotALeftEdgeCrossing)
+{
+    // y = 565 - x: b = H, so the first end comes from the bottom edge.
+    const Bisector s = clippedBisector(0, 555, 10, 565, W, H);
+    EXPECT_EQ(s.line.b, H);
+    expectEnds(s, 0, H, H, 0);
+}
+
+TEST(Bisector, RightEdgeHeightExactlyZeroIsNotARightEdgeCrossing)
+{
+    // y = 394 - x / 2 meets the right edge at y = 0.
+    const Bisector s = clippedBisector(199, 292, 201, 296, W, H);
+    expectEnds(s, 0, 394, W, 0);  // from the top-edge rule: -b / p = 788
+}
+
+TEST(Bisector, RightEdgeHeightExactlyHIsNotARightEdgeCrossing)
+{
+    // y = 171 + x / 2 meets the right edge at y = H.
+    const Bisector s = clippedBisector(199, 273, 201, 269, W, H);
+    expectEnds(s, 0, 171, W, H);  // from the bottom-edge rule: (H - b) / p = 788
+}
+
+TEST(Bisector, LineWhollyBelowTheCanvasStillGetsTwoEnds)
+{
+    // y = x + 600 never enters the canvas.
+    const Bisector s = clippedBisector(9, 611, 11, 609, W, H);
+    EXPECT_EQ(s.line.p, 1);
+    EXPECT_EQ(s.line.b, 600);
+    expectEnds(s, -600, 0, -35, H);
+}
+
+TEST(BisectorDegenerate, SitesWithEqualXGiveAHorizontalLine)
+{
+    // a = -inf, p = -1 / -inf = +0; the ordinary rules then give both sides.
+    const Bisector down = clippedBisector(100, 100, 100, 300, W, H);
+    ASSERT_EQ(down.line.kind, Line::Kind::Sloped);
+    EXPECT_EQ(down.line.p, 0);
+    EXPECT_FALSE(std::signbit(down.line.p));
+    EXPECT_EQ(down.line.b, 200);
+    expectEnds(down, 0, 200, W, 200);
+
+    const Bisector up = clippedBisector(100, 300, 100, 100, W, H);
+    EXPECT_TRUE(std::signbit(up.line.p));  // a = +inf, p = -0
+    expectEnds(up, 0, 200, W, 200);
+}
+
+TEST(BisectorDegenerate, SitesWithEqualYGiveAVerticalLineFromTopToBottom)
+{
+    const Bisector s = clippedBisector(100, 50, 300, 50, W, H);
+    ASSERT_EQ(s.line.kind, Line::Kind::Vertical);
+    EXPECT_EQ(s.line.x, 200);
+    expectEnds(s, 200, 0, 200, H);
+}
+
+TEST(BisectorDegenerate, CoincidentSitesHaveNoBisector)
+{
+    EXPECT_EQ(clippedBisector(120.5f, 80, 120.5f, 80, W, H).line.kind, Line::Kind::None);
+}
+
+TEST(BisectorCrossing, TwoSlopedLines)
+{
+    const Line l = Line::sloped(1, 0);    // y = x
+    const Line m = Line::sloped(-1, 10);  // y = 10 - x
+    float x = 0, y = 0;
+    ASSERT_TRUE(crossing(l, m, x, y));
+    EXPECT_EQ(x, 5);
+    EXPECT_EQ(y, 5);
+}
+
+TEST(BisectorCrossing, VerticalLinesMeetSlopedOnesAtTheirX)
+{
+    const Line sloped = Line::sloped(2, 1);  // y = 2x + 1
+    const Line vertical = Line::vertical(3);
+    float x = 0, y = 0;
+    ASSERT_TRUE(crossing(sloped, vertical, x, y));
+    EXPECT_EQ(x, 3);
+    EXPECT_EQ(y, 7);
+    ASSERT_TRUE(crossing(vertical, sloped, x, y));
+    EXPECT_EQ(x, 3);
+    EXPECT_EQ(y, 7);
+}
+
+TEST(BisectorCrossing, ParallelLinesDoNotMeet)
+{
+    float x = 0, y = 0;
+    EXPECT_FALSE(crossing(Line::sloped(0.5f, 1), Line::sloped(0.5f, 4), x, y));
+    EXPECT_FALSE(crossing(Line::sloped(0.f, 1), Line::sloped(-0.f, 4), x, y));
+    EXPECT_FALSE(crossing(Line::vertical(1), Line::vertical(2), x, y));
+}
+
+TEST(BisectorCrossing, OffsetsTellTheSides)
+{
+    const Line l = perpendicularBisector(0, 0, 10, 0);  // x = 5
+    EXPECT_LT(l.offset(0, 100) * l.offset(10, -100), 0);
+    EXPECT_GT(l.offset(0, 100) * l.offset(1, -100), 0);
+}

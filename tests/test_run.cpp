@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "diagram/bisector.h"
+#include "diagram/recording_surface.h"
+#include "diagram/run.h"
+#include "numeric/dist.h"
+
+using Kind = RecordingSurface::Kind;
+
+namespace {
+
+Sites sitesOf(std::initializer_list<std::pair<float, float>> points)
+{
+    Sites s;
+    for (const auto& [x, y] : points) {
+        s.X[s.N] = x;
+        s.Y[s.N] = y;
+        s.D[s.N] = dist(0, 0, x, y);
+        ++s.N;
+    }
+    return s;
+}
+
+// The lines drawn between one pump and the next, pair by pair.
+std::vector<std::vector<RecordingSurface::Op>> linesPerPair(const RecordingSurface& s)
+{
+    std::vector<std::vector<RecordingSurface::Op>> pairs;
+    for (const auto& op : s.ops()) {
+        if (op.kind == Kind::Pump)
+            pairs.emplace_back();
+        else if (op.kind == Kind::Line && !pairs.empty())
+            pairs.back().push_back(op);
+    }
+    return pairs;
+}
+
+}  // namespace
+
+TEST(Run, PumpsOncePerPair)
+{
+    for (std::uint64_t seed : {1, 2, 3, 4, 5}) {
+        RecordingSurface s(788, 565, seed);
+        Sites sites = setUpRun(s);
+        ASSERT_TRUE(drawEdges(s, sites));
+        EXPECT_EQ(s.pumps(), sites.N * (sites.N - 1) / 2);
+    }
+}
+
+TEST(Run, FourSitesMakeSixPairs)
+{
+    RecordingSurface s;
+    Sites sites = sitesOf({{100, 100}, {600, 120}, {300, 400}, {700, 500}});
+    drawEdges(s, sites);
+    EXPECT_EQ(s.pumps(), 6);
+}
+
+TEST(Run, SitesEndSortedByDistanceKeepingTheirCoordinates)
+{
+    RecordingSurface s(788, 565, 11);
+    Sites sites = setUpRun(s);
+    drawEdges(s, sites);
+    for (int n = 0; n < sites.N; ++n) {
+        if (n > 0) {
+            EXPECT_LE(sites.D[n - 1], sites.D[n]);
+        }
+        EXPECT_EQ(dist(0, 0, sites.X[n], sites.Y[n]), sites.D[n]);
+    }
+}
+
+TEST(Run, PairsAreVisitedInSortedOrderAndDrawOnTheirOwnBisector)
+{
+    RecordingSurface s(788, 565, 12);
+    Sites sites = setUpRun(s);
+    drawEdges(s, sites);
+    const auto pairs = linesPerPair(s);
+    std::size_t k = 0;
+    for (int i = 0; i < sites.N - 1; ++i) {
+        for (int j = i + 1; j < sites.N; ++j, ++k) {
+            for (const auto& l : pairs[k]) {
+                // Both ends are as near to site i as to site j.
+                for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}}) {
+                    const double di = std::hypot(x - sites.X[i], y - sites.Y[i]);
+                    const double dj = std::hypot(x - sites.X[j], y - sites.Y[j]);
+                    ASSERT_NEAR(di, dj, 1e-3 * (1 + di)) << "pair " << i << "," << j;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(k, pairs.size());
+}
+
+TEST(Run, EndInsideThePumpStopsTheRunWithNoFurtherDrawing)
+{
+    for (int stopAt : {1, 100, 400}) {
+        RecordingSurface s(788, 565, 3);
+        s.onPump = [stopAt](int n) { return n < stopAt; };
+        const bool completed = runDiagram(s);
+        EXPECT_FALSE(completed);
+        EXPECT_EQ(s.pumps(), stopAt);
+        EXPECT_EQ(s.ops().back().kind, Kind::Pump);
+        EXPECT_FALSE(s.retryEnabled());
+    }
+}
+
+TEST(Run, CompletedRunEnablesRetryLast)
+{
+    RecordingSurface s(788, 565, 4);
+    EXPECT_TRUE(runDiagram(s));
+    EXPECT_EQ(s.ops().back().kind, Kind::RetryEnabled);
+    EXPECT_TRUE(s.retryEnabled());
+}
+
+TEST(Run, EveryEdgeUsesTheRunsColour)
+{
+    RecordingSurface s(788, 565, 5);
+    runDiagram(s);
+    const std::uint32_t c = s.all(Kind::Colour).at(0).value;
+    for (const auto& l : s.all(Kind::Line))
+        EXPECT_EQ(l.value, c);
+}
+
+TEST(EdgeSearch, TwoSitesDrawTheirWholeBisectorAcrossTheCanvas)
+{
+    RecordingSurface s;
+    Sites sites = sitesOf({{100, 100}, {300, 300}});
+    drawEdges(s, sites);
+    const auto lines = s.all(Kind::Line);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].x1, 0);
+    EXPECT_EQ(lines[0].y1, 400);
+    EXPECT_EQ(lines[0].x2, 400);
+    EXPECT_EQ(lines[0].y2, 0);
+}
+
+TEST(EdgeSearch, ASiteBetweenTheTwoHidesTheirBisector)
+{
+    // (200, 200) sits between (100, 100) and (300, 300): the outer two share no edge.
+    RecordingSurface s;
+    Sites sites = sitesOf({{100, 100}, {200, 200}, {300, 300}});
+    drawEdges(s, sites);
+    EXPECT_EQ(s.count(Kind::Line), 2u);
+    for (const auto& l : s.all(Kind::Line)) {
+        const float mx = (l.x1 + l.x2) / 2;
+        const float my = (l.y1 + l.y2) / 2;
+        EXPECT_TRUE(std::abs(mx + my - 300) < 1e-3 || std::abs(mx + my - 500) < 1e-3) << mx << "," << my;
+    }
+}
+
+TEST(EdgeSearch, SitesOnARowGetVerticalEdges)
+{
+    RecordingSurface s;
+    Sites sites = sitesOf({{100, 300}, {300, 300}, {500, 300}});
+    drawEdges(s, sites);
+    const auto lines = s.all(Kind::Line);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].x1, 200);
+    EXPECT_EQ(lines[0].x2, 200);
+    EXPECT_EQ(lines[1].x1, 400);
+    EXPECT_EQ(lines[1].x2, 400);
+    for (const auto& l : lines) {
+        EXPECT_EQ(std::min(l.y1, l.y2), 0);
+        EXPECT_EQ(std::max(l.y1, l.y2), 565);
+    }
+}
+
+TEST(EdgeSearch, CoincidentSitesCountAsOne)
+{
+    RecordingSurface twice;
+    Sites doubled = sitesOf({{100, 100}, {300, 300}, {300, 300}});
+    drawEdges(twice, doubled);
+    EXPECT_GE(twice.count(Kind::Line), 1u);
+    for (const auto& l : twice.all(Kind::Line))
+        EXPECT_NEAR(l.x1 + l.y1, 400, 1e-3);
+}
+
+TEST(EdgeSearch, NothingNonFiniteIsEverDrawn)
+{
+    // Sites far off the canvas and sharing coordinates in every way.
+    RecordingSurface s;
+    Sites sites = sitesOf({{0, 0}, {0, 0}, {1e30f, 0}, {0, -1e30f}, {5, 5}, {5, 6}, {6, 5}, {-3e38f, 3e38f}});
+    drawEdges(s, sites);
+    for (const auto& l : s.all(Kind::Line)) {
+        EXPECT_TRUE(std::isfinite(l.x1) && std::isfinite(l.y1) && std::isfinite(l.x2) && std::isfinite(l.y2));
+    }
+}

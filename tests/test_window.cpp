@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <functional>
+
+#include "app/frmquillet.h"
+#include "diagram/run.h"
+
+// The window on Qt's offscreen platform, driven with Qt Test's mouse and key
+// helpers. Runs are seeded, so a run can be made twice and compared.
+
+namespace {
+
+// Seeds 1, 2, 3, ... one per run, and counts the runs.
+struct Seeds {
+    std::uint64_t next = 1;
+    int runs = 0;
+    std::function<std::uint64_t()> seeder()
+    {
+        return [this] {
+            ++runs;
+            return next++;
+        };
+    }
+};
+
+int litPixels(const QImage& image)
+{
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            lit += (image.pixel(x, y) & 0xffffff) != 0;
+    return lit;
+}
+
+// What a window shows after running exactly the given seed from a clear start.
+QImage runOf(std::uint64_t seed)
+{
+    frmQuillet form([seed] { return seed; });
+    form.Form_Load();
+    return form.image();
+}
+
+// The window with a hook into its event pump: atPump runs inside pump number
+// `at` of a run, just before the pending events are handled.
+class Form : public frmQuillet {
+public:
+    using frmQuillet::frmQuillet;
+    std::function<void()> atPump;
+    int at = 1;
+    int pumps = 0;
+
+    bool pump() override
+    {
+        if (++pumps == at && atPump)
+            atPump();
+        return frmQuillet::pump();
+    }
+};
+
+}  // namespace
+
+TEST(Window, TitleSizeAndBackground)
+{
+    frmQuillet form;
+    EXPECT_EQ(form.objectName(), "frmQuillet");
+    EXPECT_EQ(form.windowTitle(), "Quillet");
+    EXPECT_EQ(form.size(), QSize(788, 565));
+    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::black));
+}
+
+TEST(Window, ButtonsCaptionsPlacesAndTabOrder)
+{
+    frmQuillet form;
+    QPushButton* retry = form.findChild<QPushButton*>("cmdRetry");
+    QPushButton* end = form.findChild<QPushButton*>("cmdEnd");
+    ASSERT_TRUE(retry && end);
+    EXPECT_EQ(retry->text(), "Retry(&R)");
+    EXPECT_EQ(end->text(), "End(&E)");
+    EXPECT_EQ(retry->geometry(), QRect(16, 8, 57, 25));
+    EXPECT_EQ(end->geometry(), QRect(112, 8, 57, 25));
+    EXPECT_EQ(retry->nextInFocusChain(), end);
+}
+
+TEST(Window, FirstRunDrawsByItselfAndEndsWithRetryEnabled)
+{
+    Seeds seeds;
+    frmQuillet form(seeds.seeder());
+    form.Form_Load();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(seeds.runs, 1);
+    EXPECT_GT(litPixels(form.image()), 500);
+    EXPECT_TRUE(form.cmdRetry->isEnabled());
+    EXPECT_FALSE(form.hasEnded());
+}
+
+TEST(Window, DrawingIsInTheRunsLightColour)
+{
+    frmQuillet form([] { return 21; });
+    form.Form_Load();
+    const QColor c(redOf(form.colour()), greenOf(form.colour()), blueOf(form.colour()));
+    // The label's strokes are drawn in full in the run's colour.
+    int exact = 0;
+    const QImage& img = form.image();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            exact += QColor(img.pixel(x, y)) == c;
+    EXPECT_GT(exact, 50);
+    EXPECT_GE(c.green(), 222);
+    EXPECT_GE(c.blue(), 222);
+}
+
+TEST(Window, RetryIsDisabledForTheWholeRunAndIgnoresClicksAndAltR)
+{
+    Seeds seeds;
+    Form form(seeds.seeder());
+    bool wasEnabled = true;
+    form.at = 2;
+    form.atPump = [&] {
+        wasEnabled = form.cmdRetry->isEnabled();
+        for (int n = 0; n < 3; ++n) {
+            QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
+            QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
+        }
+        QTest::qWait(300);  // a mnemonic presses its button a moment later
+    };
+    form.Form_Load();
+    EXPECT_FALSE(wasEnabled);
+    EXPECT_EQ(seeds.runs, 1);
+    EXPECT_TRUE(form.cmdRetry->isEnabled());
+}
+
+TEST(Window, RetryClearsTheOldDrawingBeforeTheNewRun)
+{
+    Seeds seeds;
+    frmQuillet form(seeds.seeder());
+    form.Form_Load();
+    const QImage first = form.image();
+    QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
+    EXPECT_EQ(seeds.runs, 2);
+    EXPECT_NE(form.image(), first);
+    // Exactly what seed 2 draws on a fresh window: nothing of run 1 is left.
+    EXPECT_EQ(form.image(), runOf(2));
+}
+
+TEST(Window, AltRAfterARunStartsANewOne)
+{
+    Seeds seeds;
+    frmQuillet form(seeds.seeder());
+    form.Form_Load();
+    QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(seeds.runs, 2, 2000);
+    EXPECT_EQ(form.image(), runOf(2));
+}
+
+TEST(Window, EndFromInsideThePumpStopsDrawingAtOnce)
+{
+    // Only the label and the circles: End came at the first pair.
+    frmQuillet setUpOnly([] { return 31; });
+    setUpRun(setUpOnly);
+
+    Form form([] { return 31; });
+    form.atPump = [&] { QTest::mouseClick(form.cmdEnd, Qt::LeftButton); };
+    form.Form_Load();
+    EXPECT_TRUE(form.hasEnded());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.image(), setUpOnly.image());
+}
+
+TEST(Window, AltEEndsARun)
+{
+    Form form([] { return 32; });
+    form.at = 5;
+    form.atPump = [&] {
+        QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+        QTest::qWait(300);
+    };
+    form.Form_Load();
+    EXPECT_TRUE(form.hasEnded());
+    EXPECT_LT(litPixels(form.image()), litPixels(runOf(32)));
+}
+
+TEST(Window, ClosingTheWindowStopsTheRun)
+{
+    Form form([] { return 33; });
+    form.at = 10;
+    form.atPump = [&] { form.close(); };
+    form.Form_Load();
+    EXPECT_TRUE(form.hasEnded());
+    EXPECT_LT(litPixels(form.image()), litPixels(runOf(33)));
+}
+
+TEST(Window, EndWhenIdleEndsAndNoRunStartsAfterwards)
+{
+    Seeds seeds;
+    frmQuillet form(seeds.seeder());
+    form.Form_Load();
+    QTest::mouseClick(form.cmdEnd, Qt::LeftButton);
+    EXPECT_TRUE(form.hasEnded());
+    form.Form_Load();
+    EXPECT_EQ(seeds.runs, 1);
+}
+
+TEST(Window, DrawingSurvivesBeingHiddenAndShownAgain)
+{
+    frmQuillet form([] { return 34; });
+    form.Form_Load();
+    const QImage before = form.grab().toImage();
+    form.hide();
+    form.show();
+    EXPECT_EQ(form.grab().toImage(), before);
+}

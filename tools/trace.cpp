@@ -1,0 +1,121 @@
+// quillet-trace: runs one diagram without a window and prints every drawing
+// operation in order, one a line.
+//
+//   quillet-trace [--seed S] [--canvas W H] [--sites FILE|-]
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "diagram/recording_surface.h"
+#include "diagram/run.h"
+#include "numeric/dist.h"
+#include "tools/site_reader.h"
+
+namespace {
+
+using Kind = RecordingSurface::Kind;
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "quillet-trace: %s\n", message.c_str());
+    return 2;
+}
+
+template <class T>
+bool parse(std::string_view s, T& value)
+{
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return ec == std::errc() && ptr == s.data() + s.size();
+}
+
+void printTrace(const RecordingSurface& s, float W, float H)
+{
+    std::printf("canvas %.9g %.9g\n", W, H);
+    for (const auto& op : s.ops()) {
+        switch (op.kind) {
+        case Kind::Colour:
+            std::printf("colour %d %d %d\n", redOf(op.value), greenOf(op.value), blueOf(op.value));
+            break;
+        case Kind::Print:
+            std::printf("label %.9g %.9g %s\n", op.x1, op.y1, op.text.c_str());
+            break;
+        case Kind::Circle:
+            std::printf("circle %.9g %.9g %.9g\n", op.x1, op.y1, op.x2);
+            break;
+        case Kind::Pump:
+            std::printf("pump\n");
+            break;
+        case Kind::Line:
+            std::printf("line %.9g %.9g %.9g %.9g\n", op.x1, op.y1, op.x2, op.y2);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    std::uint64_t seed = 1;
+    float W = 788;
+    float H = 565;
+    std::optional<std::string> sitesPath;
+
+    for (int a = 1; a < argc; ++a) {
+        const std::string_view opt = argv[a];
+        auto value = [&](int n) { return a + n < argc; };
+        if (opt == "--seed") {
+            if (!value(1))
+                return fail("--seed needs a value");
+            if (!parse(argv[++a], seed))
+                return fail(std::string("--seed: not a whole number: ") + argv[a]);
+        } else if (opt == "--canvas") {
+            if (!value(2))
+                return fail("--canvas needs a width and a height");
+            if (!parse(argv[a + 1], W) || !parse(argv[a + 2], H) || !(W > 0) || !(H > 0) || !std::isfinite(W) ||
+                !std::isfinite(H))
+                return fail("--canvas: width and height must be positive numbers");
+            a += 2;
+        } else if (opt == "--sites") {
+            if (!value(1))
+                return fail("--sites needs a file name, or - for standard input");
+            sitesPath = argv[++a];
+        } else {
+            return fail("unknown option: " + std::string(opt));
+        }
+    }
+
+    RecordingSurface surface(W, H, seed);
+    if (!sitesPath) {
+        runDiagram(surface);
+    } else {
+        Sites sites;
+        std::string error;
+        bool ok = false;
+        if (*sitesPath == "-") {
+            ok = readSites(std::cin, sites, error);
+        } else {
+            std::ifstream file(*sitesPath);
+            if (!file)
+                return fail(*sitesPath + ": cannot be read");
+            ok = readSites(file, sites, error);
+        }
+        if (!ok)
+            return fail(*sitesPath + ": " + error);
+        for (int n = 0; n < sites.N; ++n) {
+            sites.D[n] = dist(0, 0, sites.X[n], sites.Y[n]);
+            surface.circle(sites.X[n], sites.Y[n], 3, surface.colour());
+        }
+        drawEdges(surface, sites);
+    }
+    printTrace(surface, W, H);
+    return 0;
+}

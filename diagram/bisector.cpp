@@ -19,8 +19,13 @@ Line perpendicularBisector(float xi, float yi, float xk, float yk)
 
 Bisector clippedBisector(float xi, float yi, float xj, float yj, float W, float H)
 {
+    return clip(perpendicularBisector(xi, yi, xj, yj), W, H);
+}
+
+Bisector clip(const Line& line, float W, float H)
+{
     Bisector s;
-    s.line = perpendicularBisector(xi, yi, xj, yj);
+    s.line = line;
     const float p = s.line.p;
     const float b = s.line.b;
     switch (s.line.kind) {

@@ -39,6 +39,7 @@ struct Bisector {
 };
 
 Bisector clippedBisector(float xi, float yi, float xj, float yj, float W, float H);
+Bisector clip(const Line& line, float W, float H);
 
 // Where two lines meet; false when they are parallel or the point is not
 // finite.

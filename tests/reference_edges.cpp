@@ -1,0 +1,166 @@
+#include <array>
+#include <cmath>
+#include <span>
+
+#include "diagram/bisector.h"
+#include "tests/reference_edges.h"
+#include "numeric/dist.h"
+#include "numeric/hsort.h"
+
+namespace {
+
+constexpr int listCapacity = 2001;
+
+// The points placed on one pair's bisector, entry n in slot n - 1.
+struct CrossingList {
+    std::array<float, listCapacity> XS{};
+    std::array<float, listCapacity> YS{};
+    std::array<float, listCapacity> scratch{};
+    std::int16_t count = 0;
+
+    void append(float x, float y)
+    {
+        XS[count] = x;
+        YS[count] = y;
+        ++count;
+    }
+};
+
+bool finite(float x1, float y1, float x2, float y2)
+{
+    return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
+}
+
+class PairSearch {
+public:
+    PairSearch(Surface& s, const Sites& sites, CrossingList& list) : s_(s), sites_(sites), list_(list) {}
+
+    // Draw the edge of sites i and j (slots), if they have one.
+    void draw(int i, int j)
+    {
+        const float W = s_.outerWidth() / twipsPerPixel;
+        const float H = s_.outerHeight() / twipsPerPixel;
+        xi_ = sites_.X[i];
+        yi_ = sites_.Y[i];
+        xj_ = sites_.X[j];
+        yj_ = sites_.Y[j];
+        i_ = i;
+        j_ = j;
+        bis_ = clippedBisector(xi_, yi_, xj_, yj_, W, H);
+        if (bis_.line.kind == Line::Kind::None)
+            return;  // coincident sites share one cell: there is no edge
+        dij_ = dist(xi_, yi_, xj_, yj_);
+
+        list_.count = 0;
+        list_.append(bis_.x1, bis_.y1);
+        if (!collectCrossings())
+            return;
+        list_.append(bis_.x2, bis_.y2);
+        sortAlongLine();
+        drawPassingStretches();
+    }
+
+private:
+    // A site at the very place of i or j is the same site: it neither hides,
+    // bounds nor rejects anything of the pair.
+    bool isPairSite(int k) const
+    {
+        const float xk = sites_.X[k];
+        const float yk = sites_.Y[k];
+        return (xk == xi_ && yk == yi_) || (xk == xj_ && yk == yj_);
+    }
+
+    // Scan the third sites: record where their bisectors with i cross the
+    // pair's bisector. False when one of them hides the whole clipped line.
+    bool collectCrossings()
+    {
+        const float dxj = xj_ - xi_;
+        const float dyj = yj_ - yi_;
+        for (int k = 0; k < sites_.N; ++k) {
+            if (k == i_ || k == j_ || isPairSite(k))
+                continue;
+            const float xk = sites_.X[k];
+            const float yk = sites_.Y[k];
+            const Line ik = perpendicularBisector(xi_, yi_, xk, yk);
+            const double dik = dist(xi_, yi_, xk, yk);
+            const float e = ik.offset(bis_.x1, bis_.y1) * ik.offset(bis_.x2, bis_.y2);
+            const float dxk = xk - xi_;
+            const float dyk = yk - yi_;
+            const bool sameQuadrant = dxk * dxj > 0 && dyk * dyj > 0;
+            if (sameQuadrant && dij_ > dik && e > 0)
+                return false;
+            if ((!sameQuadrant || dij_ < dik || e < 0) && (e < 0 || dij_ > dik)) {
+                float x = 0;
+                float y = 0;
+                if (crossing(bis_.line, ik, x, y))
+                    list_.append(x, y);
+            }
+        }
+        return true;
+    }
+
+    // Order the points along the line: by x, or by y on a vertical line.
+    void sortAlongLine()
+    {
+        if (bis_.line.kind == Line::Kind::Vertical)
+            hSort(list_.count, std::span<float>(list_.YS), std::span<float>(list_.XS), std::span<float>(list_.scratch));
+        else
+            hSort(list_.count, std::span<float>(list_.XS), std::span<float>(list_.YS), std::span<float>(list_.scratch));
+    }
+
+    // Test the midpoint of every stretch between neighbouring points and draw
+    // every stretch whose midpoint no third site is strictly nearer to.
+    void drawPassingStretches()
+    {
+        for (int s = 0; s + 1 < list_.count; ++s) {
+            float mx = 0;
+            float my = 0;
+            if (bis_.line.kind == Line::Kind::Vertical) {
+                mx = bis_.line.x;
+                my = (list_.YS[s] + list_.YS[s + 1]) / 2;
+            } else {
+                mx = (list_.XS[s] + list_.XS[s + 1]) / 2;
+                my = bis_.line.b + mx * bis_.line.p;
+            }
+            if (!rejected(mx, my) && finite(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]))
+                s_.line(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]);
+        }
+    }
+
+    bool rejected(float mx, float my) const
+    {
+        const double di = dist(mx, my, xi_, yi_);
+        for (int m = 0; m < sites_.N; ++m) {
+            if (m == i_ || m == j_ || isPairSite(m))
+                continue;
+            if (dist(mx, my, sites_.X[m], sites_.Y[m]) < di)
+                return true;
+        }
+        return false;
+    }
+
+    Surface& s_;
+    const Sites& sites_;
+    CrossingList& list_;
+    int i_ = 0, j_ = 0;
+    float xi_ = 0, yi_ = 0, xj_ = 0, yj_ = 0;
+    Bisector bis_;
+    double dij_ = 0;
+};
+
+}  // namespace
+
+bool drawEdgesReference(Surface& s, Sites& sites)
+{
+    hSort(sites.N, std::span<double>(sites.D), std::span<float>(sites.X), std::span<float>(sites.Y));
+    CrossingList list;
+    PairSearch search(s, sites, list);
+    for (int i = 0; i < sites.N - 1; ++i) {
+        for (int j = i + 1; j < sites.N; ++j) {
+            if (!s.pump())
+                return false;
+            search.draw(i, j);
+        }
+    }
+    return true;
+}

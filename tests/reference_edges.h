@@ -1,0 +1,9 @@
+#pragma once
+
+#include "diagram/run.h"
+
+// The edge search written the plain way: every third site scanned in index
+// order for every pair, every site tried against every stretch. The program's
+// own search must draw exactly what this one draws, operation for operation
+// and bit for bit.
+bool drawEdgesReference(Surface& s, Sites& sites);

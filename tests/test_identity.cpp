@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <string>
+
+#include "diagram/recording_surface.h"
+#include "numeric/dist.h"
+#include "tests/reference_edges.h"
+
+// The program's edge search against the plain one: the same operations in the
+// same order with the same bits, on many runs and on the degenerate sets.
+
+namespace {
+
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+void expectSameDrawing(const Sites& sites, float W, float H, const std::string& what)
+{
+    RecordingSurface fast(W, H), plain(W, H);
+    Sites a = sites, b = sites;
+    drawEdges(fast, a);
+    drawEdgesReference(plain, b);
+    ASSERT_EQ(fast.ops().size(), plain.ops().size()) << what;
+    for (std::size_t k = 0; k < fast.ops().size(); ++k) {
+        const auto& f = fast.ops()[k];
+        const auto& p = plain.ops()[k];
+        ASSERT_EQ(f.kind, p.kind) << what << ", operation " << k;
+        ASSERT_TRUE(sameBits(f.x1, p.x1) && sameBits(f.y1, p.y1) && sameBits(f.x2, p.x2) && sameBits(f.y2, p.y2))
+            << what << ", operation " << k << ": " << f.x1 << "," << f.y1 << " " << f.x2 << "," << f.y2 << " vs "
+            << p.x1 << "," << p.y1 << " " << p.x2 << "," << p.y2;
+    }
+}
+
+Sites sitesFrom(const std::vector<std::pair<float, float>>& points)
+{
+    Sites s;
+    for (const auto& [x, y] : points) {
+        s.X[s.N] = x;
+        s.Y[s.N] = y;
+        s.D[s.N] = dist(0, 0, x, y);
+        ++s.N;
+    }
+    return s;
+}
+
+}  // namespace
+
+TEST(EdgeSearchIdentity, SeededRunsDrawExactlyWhatThePlainSearchDraws)
+{
+    for (std::uint64_t seed = 1; seed <= 1000; ++seed) {
+        RecordingSurface set(788, 565, seed);
+        const Sites sites = setUpRun(set);
+        expectSameDrawing(sites, 788, 565, "seed " + std::to_string(seed));
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+TEST(EdgeSearchIdentity, DegenerateSets)
+{
+    std::vector<std::pair<float, float>> grid, row, circle, dup, offCanvas;
+    for (int r = 0; r < 7; ++r)
+        for (int c = 0; c < 9; ++c)
+            grid.emplace_back(60.f + 80.f * c, 40.f + 80.f * r);
+    for (int c = 0; c < 12; ++c)
+        row.emplace_back(30.f + 61.5f * c, 280.f);
+    for (int k = 0; k < 16; ++k) {
+        const double a = 2 * std::numbers::pi * k / 16;
+        circle.emplace_back(static_cast<float>(394 + 200 * std::cos(a)), static_cast<float>(282 + 200 * std::sin(a)));
+    }
+    for (int k = 0; k < 10; ++k) {
+        dup.emplace_back(100.f + 50.f * (k % 4), 80.f + 45.f * k);
+        dup.emplace_back(100.f + 50.f * (k % 4), 80.f + 45.f * k);
+    }
+    for (int k = 0; k < 20; ++k)
+        offCanvas.emplace_back(-500.f + 150.f * k, (k % 3 == 0 ? -1e4f : 1e3f) + 7.f * k);
+    expectSameDrawing(sitesFrom(grid), 788, 565, "grid");
+    expectSameDrawing(sitesFrom(row), 788, 565, "row");
+    expectSameDrawing(sitesFrom(circle), 788, 565, "circle");
+    expectSameDrawing(sitesFrom(dup), 788, 565, "duplicates");
+    expectSameDrawing(sitesFrom(offCanvas), 788, 565, "sites off the canvas");
+}

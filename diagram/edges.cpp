@@ -19,9 +19,12 @@
 // scan in index order draws, to the last bit:
 // - the bisectors and distances of site i with every site are worked out once
 //   per i, with the same operations as per pair;
+// - the rules are applied to every third site in one branch-free pass;
 // - whether a pair is hidden does not depend on which site hides it, and
 //   whether a stretch is rejected does not depend on which site rejects it,
 //   so the likeliest sites are tried first;
+// - a pair whose every possible stretch is certainly rejected (see
+//   certainlyEmpty) is not searched at all: it would draw nothing;
 // - the heap sort only decides the order of equal keys, so a list without
 //   equal keys may be sorted any way.
 
@@ -52,31 +55,109 @@ bool finite(float x1, float y1, float x2, float y2)
     return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
 }
 
-// Every site seen from site i, one array per value so the scan runs through
-// them in step: the bisector of i and k (y = q x + c, or x = vx when
-// vertical), their distance, and k's offset from i.
+// Every site k seen from site i, one array per value so that the passes below
+// run through them in step.
 struct SeenFrom {
-    std::vector<float> q, c, vx, dx, dy;
-    std::vector<std::uint8_t> vertical, noLine;
-    std::vector<double> d;
+    // The bisector of i and k as a Line, and read as A y - (c + q x): A = 1
+    // for y = q x + c, and A = 0, q = -1, c = x0 for the vertical x = x0,
+    // which gives x - x0 with the same rounding.
+    std::vector<Line> line;
+    std::vector<float> A, q, c;
+    std::vector<double> d;     // dist(i, k)
+    std::vector<float> dx, dy; // k - i, single precision
+    std::vector<double> ux, uy, uu;  // k - i exactly, and its square length
+    double reach = 0;                // the farthest site from i
 
-    explicit SeenFrom(std::size_t n) : q(n), c(n), vx(n), dx(n), dy(n), vertical(n), noLine(n), d(n) {}
-
-    Line line(int k) const
+    explicit SeenFrom(std::size_t n)
+        : line(n), A(n), q(n), c(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n)
     {
-        if (noLine[k])
-            return {};
-        return vertical[k] ? Line::vertical(vx[k]) : Line::sloped(q[k], c[k]);
     }
 };
+
+// The passes: plain loops over arrays, written so that the compiler can
+// vectorise them. IEEE rounding is the same in every lane.
+
+// cmp[k] = +1 where d_ij > d_ik, -1 where d_ij < d_ik, 0 where they tie.
+void compareDistances(int n, const double* __restrict d, double dij, std::int32_t* __restrict cmp)
+{
+    for (int k = 0; k < n; ++k)
+        cmp[k] = (dij > d[k]) - (dij < d[k]);
+}
+
+// The hiding and crossing rules for every k: e = e1 e2 tells whether the
+// bisector of i and k passes between the two ends (e < 0); k hides the pair
+// when it lies in j's quadrant seen from i, is nearer to i than j and its
+// bisector does not pass between the ends; a crossing is recorded when the
+// bisector passes between the ends, or when k is nearer than j but not in
+// j's quadrant. Returns whether any k hides.
+bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, const Bisector& bis, float dxj, float dyj,
+                std::int32_t* __restrict hides, std::int32_t* __restrict records)
+{
+    const float* __restrict A = f.A.data();
+    const float* __restrict q = f.q.data();
+    const float* __restrict c = f.c.data();
+    const float* __restrict dx = f.dx.data();
+    const float* __restrict dy = f.dy.data();
+    const float x1 = bis.x1, y1 = bis.y1, x2 = bis.x2, y2 = bis.y2;
+    std::int32_t any = 0;
+    for (int k = 0; k < n; ++k) {
+        const float e = (A[k] * y1 - (c[k] + q[k] * x1)) * (A[k] * y2 - (c[k] + q[k] * x2));
+        const std::int32_t sameQuadrant = (dx[k] * dxj > 0) & (dy[k] * dyj > 0);
+        const std::int32_t nearer = cmp[k] > 0;
+        const std::int32_t farther = cmp[k] < 0;
+        const std::int32_t between = e < 0;
+        const std::int32_t hide = sameQuadrant & nearer & (e > 0);
+        hides[k] = hide;
+        records[k] = ((1 - sameQuadrant) | farther | between) & (between | nearer);
+        any |= hide;
+    }
+    return any != 0;
+}
+
+// Along the line y = p x + b, site k is nearer than site i where
+// f(x) = |P - i|^2 - |P - k|^2 > 0, P = (x, p x + b); f is linear,
+// alpha x + beta, and vanishes at x = -beta / alpha. Single precision is
+// enough here: these only pick the sites to check in double.
+void nearnessRoots(int n, const SeenFrom& f, float p, float rise, float xi, float* __restrict alpha,
+                   float* __restrict root)
+{
+    const double* __restrict ux = f.ux.data();
+    const double* __restrict uy = f.uy.data();
+    const double* __restrict uu = f.uu.data();
+    for (int k = 0; k < n; ++k) {
+        const float x = static_cast<float>(ux[k]);
+        const float y = static_cast<float>(uy[k]);
+        const float a = 2 * (x + p * y);
+        const float b = 2 * (rise * y - xi * x) - static_cast<float>(uu[k]);
+        alpha[k] = a;
+        root[k] = -b / a;
+    }
+}
+
+// Whether some crossing of the line y = p x + b with a bisector of i may lie
+// farther than cap from x = 0. A crossing is at (c - b) / (p - q), or at x0
+// on a vertical line; parallel lines give none.
+bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
+{
+    const float* __restrict A = f.A.data();
+    const float* __restrict q = f.q.data();
+    const float* __restrict c = f.c.data();
+    std::int32_t far = 0;
+    for (int k = 0; k < n; ++k) {
+        const float den = p - q[k];
+        const std::int32_t slopedFar = (den != 0) & (std::fabs(c[k] - b) > cap * std::fabs(den) * 0.999f);
+        const std::int32_t verticalFar = std::fabs(c[k]) > cap;
+        const std::int32_t vertical = A[k] == 0;
+        far |= (vertical & verticalFar) | ((1 - vertical) & slopedFar);
+    }
+    return far != 0;
+}
 
 class EdgeSearch {
 public:
     EdgeSearch(Surface& s, const Sites& sites)
-        : s_(s), X_(sites.X.data()), Y_(sites.Y.data()), N_(sites.N), from_(static_cast<std::size_t>(N_)),
-          first_(static_cast<std::size_t>(N_)),
-          hides_(static_cast<std::size_t>(N_)), records_(static_cast<std::size_t>(N_)),
-          lastHider_(static_cast<std::size_t>(N_), none)
+        : s_(s), X_(sites.X.data()), Y_(sites.Y.data()), N_(sites.N), n_(static_cast<std::size_t>(N_)), from_(n_),
+          first_(n_), cmp_(n_), hides_(n_), records_(n_), alpha_(n_), root_(n_), lastHider_(n_, none)
     {
         // first_[k]: the lowest-numbered site at k's very place.
         for (int k = 0; k < N_; ++k) {
@@ -110,16 +191,21 @@ private:
         i_ = i;
         xi_ = X_[i];
         yi_ = Y_[i];
+        from_.reach = 0;
         for (int k = 0; k < N_; ++k) {
             const Line l = perpendicularBisector(xi_, yi_, X_[k], Y_[k]);
-            from_.noLine[k] = l.kind == Line::Kind::None;
-            from_.vertical[k] = l.kind == Line::Kind::Vertical;
-            from_.q[k] = l.p;
-            from_.c[k] = l.b;
-            from_.vx[k] = l.x;
+            from_.line[k] = l;
+            const bool sloped = l.kind == Line::Kind::Sloped;
+            from_.A[k] = sloped ? 1.f : 0.f;
+            from_.q[k] = sloped ? l.p : -1.f;
+            from_.c[k] = sloped ? l.b : l.x;  // a site at i's place reads as x = 0; it is skipped
             from_.d[k] = dist(xi_, yi_, X_[k], Y_[k]);
             from_.dx[k] = X_[k] - xi_;
             from_.dy[k] = Y_[k] - yi_;
+            from_.ux[k] = double{X_[k]} - xi_;
+            from_.uy[k] = double{Y_[k]} - yi_;
+            from_.uu[k] = from_.ux[k] * from_.ux[k] + from_.uy[k] * from_.uy[k];
+            from_.reach = std::max(from_.reach, std::sqrt(from_.uu[k]));
         }
     }
 
@@ -132,25 +218,19 @@ private:
         return duplicates_ && (first_[k] == first_[i_] || first_[k] == first_[j_]);
     }
 
-    // How the bisector of i and k lies against the pair's two ends: negative
-    // when it passes strictly between them.
-    float sides(int k) const
-    {
-        const float o1 = from_.vertical[k] ? bis_.x1 - from_.vx[k] : bis_.y1 - (from_.c[k] + from_.q[k] * bis_.x1);
-        const float o2 = from_.vertical[k] ? bis_.x2 - from_.vx[k] : bis_.y2 - (from_.c[k] + from_.q[k] * bis_.x2);
-        return o1 * o2;
-    }
-
+    // What the hiding rule says of one site k, as the full pass would.
     bool hides(int k) const
     {
+        const Line& l = from_.line[k];
+        const float e = l.offset(bis_.x1, bis_.y1) * l.offset(bis_.x2, bis_.y2);
         const bool sameQuadrant = from_.dx[k] * dxj_ > 0 && from_.dy[k] * dyj_ > 0;
-        return sameQuadrant && dij_ > from_.d[k] && sides(k) > 0;
+        return sameQuadrant && dij_ > from_.d[k] && e > 0;
     }
 
     void drawPair(int j)
     {
         j_ = j;
-        const Line pair = from_.line(j);
+        const Line& pair = from_.line[j];
         if (pair.kind == Line::Kind::None)
             return;  // coincident sites share one cell: there is no edge
         const float W = s_.outerWidth() / twipsPerPixel;
@@ -163,63 +243,133 @@ private:
         int& hider = lastHider_[i_];
         if (hider != none && !skipped(hider) && hides(hider))
             return;
+        if (pair.kind == Line::Kind::Sloped && certainlyEmpty())
+            return;
         if (!collectCrossings(hider))
             return;
         sortAlongLine();
         drawPassingStretches();
     }
 
+    // How much nearer site m is than site i along the pair's bisector,
+    // f(x) = alpha x + beta (see nearnessRoots), in double.
+    void nearness(int m, double& alpha, double& beta) const
+    {
+        const double p = bis_.line.p;
+        const double b = bis_.line.b;
+        alpha = 2 * (from_.ux[m] + p * from_.uy[m]);
+        beta = 2 * ((b - yi_) * from_.uy[m] - xi_ * from_.ux[m]) - from_.uu[m];
+    }
+
+    // Where f_a > 0 bounds i's part of the line from below (alpha_a < 0) and
+    // f_b > 0 bounds it from above (alpha_b > 0) and the two bounds cross, i's
+    // part is empty, and every point of the line is at least this much nearer
+    // to a or to b than to i. Zero when a and b prove nothing.
+    double gap(int a, int b) const
+    {
+        double alphaA = 0, betaA = 0, alphaB = 0, betaB = 0;
+        nearness(a, alphaA, betaA);
+        nearness(b, alphaB, betaB);
+        if (!(alphaA < 0) || !(alphaB > 0))
+            return 0;
+        const double lo = -betaA / alphaA;
+        const double hi = -betaB / alphaB;
+        return lo > hi ? std::min(-alphaA, alphaB) * (lo - hi) / 2 : 0;
+    }
+
+    // The two sites that bound i's part of the line most tightly.
+    void findWitnesses(int& a, int& b)
+    {
+        nearnessRoots(N_, from_, bis_.line.p, bis_.line.b - yi_, xi_, alpha_.data(), root_.data());
+        float lo = -HUGE_VALF, hi = HUGE_VALF;
+        for (int m = 0; m < N_; ++m) {
+            if (skipped(m))
+                continue;
+            if (alpha_[m] < 0 && root_[m] > lo) {
+                lo = root_[m];
+                a = m;
+            } else if (alpha_[m] > 0 && root_[m] < hi) {
+                hi = root_[m];
+                b = m;
+            }
+        }
+    }
+
+    // True when no stretch of the pair can pass, whatever its crossing list
+    // holds: at every point where a stretch's midpoint can fall, a third site
+    // is nearer than i by far more than the rounding of the midpoint and of
+    // dist can make up. Such a pair draws nothing, so its search is left out.
+    bool certainlyEmpty()
+    {
+        if (!std::isfinite(bis_.x1) || !std::isfinite(bis_.x2))
+            return false;
+        int& a = witnessBelow_;
+        int& b = witnessAbove_;
+        double g = a != none && b != none && !skipped(a) && !skipped(b) ? gap(a, b) : 0;
+        if (!(g > 0)) {
+            findWitnesses(a, b);
+            g = a != none && b != none && !skipped(a) && !skipped(b) ? gap(a, b) : 0;
+        }
+        if (!(g > 0))
+            return false;
+
+        // A midpoint at distance R from i is off the line, and its distances
+        // are off, by well under 2^-18 (R + reach)^2 in f, reach being the
+        // farthest site from i. Work out how far along the line that leaves
+        // g the larger, and check that every point of the list lies nearer.
+        const float p = bis_.line.p;
+        const float b0 = bis_.line.b;
+        const double offset = std::fabs(double{b0}) + std::fabs(double{xi_}) + std::fabs(double{yi_}) + from_.reach;
+        const double room = (std::sqrt(g * 0x1p18) - offset) / (1 + std::fabs(double{p}));
+        if (!(room > 1))
+            return false;
+        const float cap = static_cast<float>(std::min(room, 1e30)) * 0.999f;
+        if (!(std::fabs(bis_.x1) <= cap) || !(std::fabs(bis_.x2) <= cap))
+            return false;
+        return !crossingsBeyond(N_, from_, p, b0, cap);
+    }
+
     // The crossing list: the first end, the points where the bisectors of i
-    // with the third sites cross the pair's bisector, the second end. False,
-    // with the hiding site noted, when a third site hides the whole clipped
-    // line.
+    // with the third sites cross the pair's bisector in the order of k, the
+    // second end. False, with the hiding site noted, when a third site hides
+    // the whole clipped line.
     bool collectCrossings(int& hider)
     {
-        // First, for every k at once, which way its bisector lies and what the
-        // hiding and crossing rules say; then the list, in the order of k.
-        const float x1 = bis_.x1, y1 = bis_.y1, x2 = bis_.x2, y2 = bis_.y2;
-        const float dxj = dxj_, dyj = dyj_;
-        const double dij = dij_;
-        const int n = N_;
-        const float* q = from_.q.data();
-        const float* c = from_.c.data();
-        const float* vx = from_.vx.data();
-        const float* dx = from_.dx.data();
-        const float* dy = from_.dy.data();
-        const double* d = from_.d.data();
-        const std::uint8_t* vertical = from_.vertical.data();
-        std::uint8_t* hides = hides_.data();
-        std::uint8_t* records = records_.data();
+        compareDistances(N_, from_.d.data(), dij_, cmp_.data());
         bool anyHides = false;
-        for (int k = 0; k < n; ++k) {
-            const float o1 = vertical[k] ? x1 - vx[k] : y1 - (c[k] + q[k] * x1);
-            const float o2 = vertical[k] ? x2 - vx[k] : y2 - (c[k] + q[k] * x2);
-            const float e = o1 * o2;
-            const bool sameQuadrant = (dx[k] * dxj > 0) & (dy[k] * dyj > 0);
-            const bool hide = sameQuadrant & (dij > d[k]) & (e > 0);
-            hides[k] = hide;
-            records[k] = (!sameQuadrant | (dij < d[k]) | (e < 0)) & ((e < 0) | (dij > d[k]));
-            anyHides |= hide;
+        if (finite(bis_.x1, bis_.y1, bis_.x2, bis_.y2)) {
+            anyHides = applyRules(N_, from_, cmp_.data(), bis_, dxj_, dyj_, hides_.data(), records_.data());
+        } else {
+            // Ends off at infinity: the vertical lines' reading A y would not
+            // be 0 there, so take each line as it is.
+            for (int k = 0; k < N_; ++k) {
+                const Line& l = from_.line[k];
+                const float e = l.offset(bis_.x1, bis_.y1) * l.offset(bis_.x2, bis_.y2);
+                const bool sameQuadrant = from_.dx[k] * dxj_ > 0 && from_.dy[k] * dyj_ > 0;
+                hides_[k] = sameQuadrant && cmp_[k] > 0 && e > 0;
+                records_[k] = (!sameQuadrant || cmp_[k] < 0 || e < 0) && (e < 0 || cmp_[k] > 0);
+                anyHides = anyHides || hides_[k];
+            }
         }
         if (anyHides) {
-            for (int k = 0; k < n; ++k) {
-                if (hides[k] && !skipped(k)) {
+            for (int k = 0; k < N_; ++k) {
+                if (hides_[k] && !skipped(k)) {
                     hider = k;
                     return false;
                 }
             }
         }
         list_.count = 0;
-        list_.append(x1, y1, none);
-        for (int k = 0; k < n; ++k) {
-            if (!records[k] || skipped(k))
+        list_.append(bis_.x1, bis_.y1, none);
+        for (int k = 0; k < N_; ++k) {
+            if (!records_[k] || skipped(k))
                 continue;
             float x = 0;
             float y = 0;
-            if (crossing(bis_.line, from_.line(k), x, y))
+            if (crossing(bis_.line, from_.line[k], x, y))
                 list_.append(x, y, k);
         }
-        list_.append(x2, y2, none);
+        list_.append(bis_.x2, bis_.y2, none);
         return true;
     }
 
@@ -230,39 +380,31 @@ private:
         std::span<float> keys(byY ? list_.YS : list_.XS);
         std::span<float> other(byY ? list_.XS : list_.YS);
         std::span<std::int16_t> by(list_.by);
-        if (sortWithoutTies(keys, other, by))
-            return;
-        hSort(list_.count, keys, other, by);
+        if (!sortWithoutTies(keys, other, by))
+            hSort(list_.count, keys, other, by);
     }
 
-    // Insertion sort; when it meets two equal keys it puts the list back as
-    // it was and leaves the order to the heap sort's tie rules.
+    // Sorts by key when no two keys are equal, and then any sort gives the
+    // heap sort's result. Leaves the list alone and returns false otherwise.
     bool sortWithoutTies(std::span<float> keys, std::span<float> other, std::span<std::int16_t> by)
     {
         const int n = list_.count;
-        std::copy_n(keys.begin(), n, savedKeys_.begin());
-        std::copy_n(other.begin(), n, savedOther_.begin());
-        std::copy_n(by.begin(), n, savedBy_.begin());
-        for (int a = 1; a < n; ++a) {
-            const float key = keys[a];
-            const float o = other[a];
-            const std::int16_t b = by[a];
-            int k = a - 1;
-            while (k >= 0 && keys[k] > key) {
-                keys[k + 1] = keys[k];
-                other[k + 1] = other[k];
-                by[k + 1] = by[k];
-                --k;
-            }
-            if (k >= 0 && keys[k] == key) {
-                std::copy_n(savedKeys_.begin(), n, keys.begin());
-                std::copy_n(savedOther_.begin(), n, other.begin());
-                std::copy_n(savedBy_.begin(), n, by.begin());
+        for (int k = 0; k < n; ++k)
+            order_[k] = {keys[k], k};
+        std::sort(order_.begin(), order_.begin() + n);
+        for (int k = 1; k < n; ++k) {
+            if (order_[k].first == order_[k - 1].first)
                 return false;
-            }
-            keys[k + 1] = key;
-            other[k + 1] = o;
-            by[k + 1] = b;
+        }
+        for (int k = 0; k < n; ++k) {
+            const int from = order_[k].second;
+            sortedOther_[k] = other[from];
+            sortedBy_[k] = by[from];
+        }
+        for (int k = 0; k < n; ++k) {
+            keys[k] = order_[k].first;
+            other[k] = sortedOther_[k];
+            by[k] = sortedBy_[k];
         }
         return true;
     }
@@ -302,7 +444,7 @@ private:
         const double di = std::sqrt(di2);
         const int likely[3] = {left, right, lastRejecter_};
         for (int m : likely) {
-            if (m != none && m < N_ && !skipped(m) && nearer(m, mx, my, di2, di)) {
+            if (m != none && !skipped(m) && nearer(m, mx, my, di2, di)) {
                 lastRejecter_ = m;
                 return true;
             }
@@ -320,15 +462,19 @@ private:
     const float* X_;
     const float* Y_;
     const int N_;
+    const std::size_t n_;
     SeenFrom from_;
     std::vector<int> first_;
     bool duplicates_ = false;
-    std::vector<std::uint8_t> hides_, records_;
+    std::vector<std::int32_t> cmp_, hides_, records_;
+    std::vector<float> alpha_, root_;
     std::vector<int> lastHider_;  // per i, the site that last hid one of its pairs
     int lastRejecter_ = none;
+    int witnessBelow_ = none, witnessAbove_ = none;  // the sites that last proved a pair empty
     CrossingList list_;
-    std::array<float, listCapacity> savedKeys_{}, savedOther_{};
-    std::array<std::int16_t, listCapacity> savedBy_{};
+    std::array<std::pair<float, int>, listCapacity> order_{};
+    std::array<float, listCapacity> sortedOther_{};
+    std::array<std::int16_t, listCapacity> sortedBy_{};
 
     int i_ = 0, j_ = 0;
     float xi_ = 0, yi_ = 0;

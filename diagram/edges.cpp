@@ -68,10 +68,76 @@ struct SeenFrom {
     std::vector<double> ux, uy, uu;  // k - i exactly, and its square length
     double reach = 0;                // the farthest site from i
 
+    // The sites whose bisectors bound i's cell: the only ones that can bound
+    // i's part of any line.
+    std::vector<int> neighbours;
+
     explicit SeenFrom(std::size_t n)
         : line(n), A(n), q(n), c(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n)
     {
     }
+};
+
+// The cell of the site at the origin among sites at offsets u[k]: the points
+// P with 2 P.u - |u|^2 <= 0 for every k, cut out of a very large square by
+// one half-plane after another. Notes which sites bound it.
+class CellOfI {
+public:
+    void build(const SeenFrom& f, int n, std::vector<int>& neighbours)
+    {
+        // A site at twice the cell's farthest corner or farther cannot cut it.
+        constexpr double far = 1e9;
+        poly_ = {{-far, -far, none}, {far, -far, none}, {far, far, none}, {-far, far, none}};
+        double corner2 = 2 * far * far;  // the farthest corner's square distance
+        for (int k = 0; k < n; ++k) {
+            if (f.uu[k] == 0 || f.uu[k] > 4 * corner2 * 1.0001)
+                continue;
+            if (cut(f.ux[k], f.uy[k], f.uu[k], k)) {
+                corner2 = 0;
+                for (const Corner& v : poly_)
+                    corner2 = std::max(corner2, v.x * v.x + v.y * v.y);
+            }
+        }
+        neighbours.clear();
+        for (const Corner& v : poly_) {
+            if (v.edge != none && std::find(neighbours.begin(), neighbours.end(), v.edge) == neighbours.end())
+                neighbours.push_back(v.edge);
+        }
+    }
+
+private:
+    struct Corner {
+        double x, y;
+        int edge;  // the site whose bisector runs from this corner to the next
+    };
+
+    // Cuts the cell down to 2 P.u - |u|^2 <= 0; false when that takes nothing.
+    bool cut(double ux, double uy, double uu, int k)
+    {
+        bool outside = false;
+        for (const Corner& v : poly_)
+            outside = outside || 2 * (v.x * ux + v.y * uy) - uu > 0;
+        if (!outside)
+            return false;
+        next_.clear();
+        const std::size_t n = poly_.size();
+        for (std::size_t a = 0; a < n; ++a) {
+            const Corner& v = poly_[a];
+            const Corner& w = poly_[(a + 1) % n];
+            const double sv = 2 * (v.x * ux + v.y * uy) - uu;
+            const double sw = 2 * (w.x * ux + w.y * uy) - uu;
+            if (sv <= 0)
+                next_.push_back(v);
+            if ((sv <= 0) != (sw <= 0)) {
+                const double t = sv / (sv - sw);
+                next_.push_back({v.x + t * (w.x - v.x), v.y + t * (w.y - v.y), sv <= 0 ? k : v.edge});
+            }
+        }
+        poly_.swap(next_);
+        return true;
+    }
+
+    std::vector<Corner> poly_, next_;
 };
 
 // The passes: plain loops over arrays, written so that the compiler can
@@ -114,29 +180,9 @@ bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, co
     return any != 0;
 }
 
-// Along the line y = p x + b, site k is nearer than site i where
-// f(x) = |P - i|^2 - |P - k|^2 > 0, P = (x, p x + b); f is linear,
-// alpha x + beta, and vanishes at x = -beta / alpha. Single precision is
-// enough here: these only pick the sites to check in double.
-void nearnessRoots(int n, const SeenFrom& f, float p, float rise, float xi, float* __restrict alpha,
-                   float* __restrict root)
-{
-    const double* __restrict ux = f.ux.data();
-    const double* __restrict uy = f.uy.data();
-    const double* __restrict uu = f.uu.data();
-    for (int k = 0; k < n; ++k) {
-        const float x = static_cast<float>(ux[k]);
-        const float y = static_cast<float>(uy[k]);
-        const float a = 2 * (x + p * y);
-        const float b = 2 * (rise * y - xi * x) - static_cast<float>(uu[k]);
-        alpha[k] = a;
-        root[k] = -b / a;
-    }
-}
-
 // Whether some crossing of the line y = p x + b with a bisector of i may lie
-// farther than cap from x = 0. A crossing is at (c - b) / (p - q), or at x0
-// on a vertical line; parallel lines give none.
+// farther than cap from x = 0: (c - b) / (p - q) for the sloped ones, x0 for
+// the vertical ones; parallel lines give none.
 bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
 {
     const float* __restrict A = f.A.data();
@@ -157,7 +203,7 @@ class EdgeSearch {
 public:
     EdgeSearch(Surface& s, const Sites& sites)
         : s_(s), X_(sites.X.data()), Y_(sites.Y.data()), N_(sites.N), n_(static_cast<std::size_t>(N_)), from_(n_),
-          first_(n_), cmp_(n_), hides_(n_), records_(n_), alpha_(n_), root_(n_), lastHider_(n_, none)
+          first_(n_), cmp_(n_), hides_(n_), records_(n_), lastHider_(n_, none)
     {
         // first_[k]: the lowest-numbered site at k's very place.
         for (int k = 0; k < N_; ++k) {
@@ -207,6 +253,7 @@ private:
             from_.uu[k] = from_.ux[k] * from_.ux[k] + from_.uy[k] * from_.uy[k];
             from_.reach = std::max(from_.reach, std::sqrt(from_.uu[k]));
         }
+        cell_.build(from_, N_, from_.neighbours);
     }
 
     // A site at the very place of i or j is the same site: it neither hides,
@@ -243,16 +290,24 @@ private:
         int& hider = lastHider_[i_];
         if (hider != none && !skipped(hider) && hides(hider))
             return;
+        for (int k : from_.neighbours) {
+            if (!skipped(k) && hides(k)) {
+                hider = k;
+                return;
+            }
+        }
         if (pair.kind == Line::Kind::Sloped && certainlyEmpty())
             return;
         if (!collectCrossings(hider))
+            return;
+        if (drawNearIsPart())
             return;
         sortAlongLine();
         drawPassingStretches();
     }
 
     // How much nearer site m is than site i along the pair's bisector,
-    // f(x) = alpha x + beta (see nearnessRoots), in double.
+    // f(x) = alpha x + beta , in double.
     void nearness(int m, double& alpha, double& beta) const
     {
         const double p = bis_.line.p;
@@ -261,35 +316,22 @@ private:
         beta = 2 * ((b - yi_) * from_.uy[m] - xi_ * from_.ux[m]) - from_.uu[m];
     }
 
-    // Where f_a > 0 bounds i's part of the line from below (alpha_a < 0) and
-    // f_b > 0 bounds it from above (alpha_b > 0) and the two bounds cross, i's
-    // part is empty, and every point of the line is at least this much nearer
-    // to a or to b than to i. Zero when a and b prove nothing.
-    double gap(int a, int b) const
+    // The two sites that bound i's part of the line most tightly. Only the
+    // sites that bound i's cell can.
+    void findWitnesses(int& a, int& b) const
     {
-        double alphaA = 0, betaA = 0, alphaB = 0, betaB = 0;
-        nearness(a, alphaA, betaA);
-        nearness(b, alphaB, betaB);
-        if (!(alphaA < 0) || !(alphaB > 0))
-            return 0;
-        const double lo = -betaA / alphaA;
-        const double hi = -betaB / alphaB;
-        return lo > hi ? std::min(-alphaA, alphaB) * (lo - hi) / 2 : 0;
-    }
-
-    // The two sites that bound i's part of the line most tightly.
-    void findWitnesses(int& a, int& b)
-    {
-        nearnessRoots(N_, from_, bis_.line.p, bis_.line.b - yi_, xi_, alpha_.data(), root_.data());
-        float lo = -HUGE_VALF, hi = HUGE_VALF;
-        for (int m = 0; m < N_; ++m) {
+        double lo = -HUGE_VAL, hi = HUGE_VAL;
+        for (int m : from_.neighbours) {
             if (skipped(m))
                 continue;
-            if (alpha_[m] < 0 && root_[m] > lo) {
-                lo = root_[m];
+            double alpha = 0, beta = 0;
+            nearness(m, alpha, beta);
+            const double r = -beta / alpha;
+            if (alpha < 0 && r > lo) {
+                lo = r;
                 a = m;
-            } else if (alpha_[m] > 0 && root_[m] < hi) {
-                hi = root_[m];
+            } else if (alpha > 0 && r < hi) {
+                hi = r;
                 b = m;
             }
         }
@@ -305,28 +347,157 @@ private:
             return false;
         int& a = witnessBelow_;
         int& b = witnessAbove_;
-        double g = a != none && b != none && !skipped(a) && !skipped(b) ? gap(a, b) : 0;
-        if (!(g > 0)) {
-            findWitnesses(a, b);
-            g = a != none && b != none && !skipped(a) && !skipped(b) ? gap(a, b) : 0;
-        }
-        if (!(g > 0))
-            return false;
+        if (proveEmpty(a, b))
+            return true;
+        findWitnesses(a, b);
+        return proveEmpty(a, b);
+    }
 
-        // A midpoint at distance R from i is off the line, and its distances
-        // are off, by well under 2^-18 (R + reach)^2 in f, reach being the
-        // farthest site from i. Work out how far along the line that leaves
-        // g the larger, and check that every point of the list lies nearer.
-        const float p = bis_.line.p;
-        const float b0 = bis_.line.b;
-        const double offset = std::fabs(double{b0}) + std::fabs(double{xi_}) + std::fabs(double{yi_}) + from_.reach;
-        const double room = (std::sqrt(g * 0x1p18) - offset) / (1 + std::fabs(double{p}));
-        if (!(room > 1))
+    // What sites a and b prove along the pair's bisector. Site a is nearer
+    // than i below x = lo (alpha_a < 0) and site b above x = hi (alpha_b > 0),
+    // so at x one of them is nearer than i by at least
+    //   g(x) = max(A (lo - x), B (x - hi)).
+    // A midpoint at distance R from i is off the line, and its distances are
+    // off, by well under 2^-18 (R + reach)^2 in f, reach being the farthest
+    // site from i, and R <= (1 + |p|) |x| + offset. Where g(x) is larger
+    // than that, a midpoint is certainly rejected.
+    struct Proof {
+        double A = 0, B = 0, lo = 0, hi = 0, kink = 0, slope = 0, offset = 0;
+
+        double slack(double x) const
+        {
+            const double R = (1 + slope) * std::fabs(x) + offset;
+            return 0x1p-18 * R * R;
+        }
+        // Certainly rejected at x by a (below the kink) or by b (above it).
+        bool byA(double x) const { return x < kink && A * (lo - x) > slack(x); }
+        bool byB(double x) const { return x > kink && B * (x - hi) > slack(x); }
+    };
+
+    bool proof(int a, int b, Proof& pr) const
+    {
+        if (a == none || b == none || skipped(a) || skipped(b))
             return false;
-        const float cap = static_cast<float>(std::min(room, 1e30)) * 0.999f;
-        if (!(std::fabs(bis_.x1) <= cap) || !(std::fabs(bis_.x2) <= cap))
+        double alphaA = 0, betaA = 0, alphaB = 0, betaB = 0;
+        nearness(a, alphaA, betaA);
+        nearness(b, alphaB, betaB);
+        if (!(alphaA < 0) || !(alphaB > 0))
             return false;
-        return !crossingsBeyond(N_, from_, p, b0, cap);
+        pr.A = -alphaA;
+        pr.B = alphaB;
+        pr.lo = -betaA / alphaA;
+        pr.hi = -betaB / alphaB;
+        pr.kink = (pr.A * pr.lo + pr.B * pr.hi) / (pr.A + pr.B);
+        pr.slope = std::fabs(double{bis_.line.p});
+        pr.offset = std::fabs(double{bis_.line.b}) + std::fabs(double{xi_}) + std::fabs(double{yi_}) + from_.reach;
+        return std::isfinite(pr.kink);
+    }
+
+    // How far along the line the proof can reach: beyond it the slack,
+    // growing with the square of the distance, overtakes g, which grows
+    // linearly. The larger roots of g(x) = slack(x) on either side.
+    static double reach(const Proof& pr)
+    {
+        const double eps = 0x1p-18;
+        const double sl = 1 + pr.slope;
+        const double o = pr.offset;
+        auto largerRoot = [](double a2, double a1, double a0) {
+            const double disc = a1 * a1 - 4 * a2 * a0;
+            return disc > 0 ? (-a1 + std::sqrt(disc)) / (2 * a2) : 0.0;
+        };
+        const double right = largerRoot(eps * sl * sl, 2 * eps * sl * o - pr.B, eps * o * o + pr.B * pr.hi);
+        const double left = largerRoot(eps * sl * sl, 2 * eps * sl * o - pr.A, eps * o * o - pr.A * pr.lo);
+        return std::min(left, right) * 0.99;
+    }
+
+    // When a and b leave i no part of the line, no midpoint between -X and X
+    // can pass. Between -X and X, g minus the slack is concave on each side
+    // of g's kink, so the two ends and the kink settle it; then every point
+    // of the list must lie between -X and X.
+    bool proveEmpty(int a, int b) const
+    {
+        Proof pr;
+        if (!proof(a, b, pr) || !(pr.lo > pr.hi))
+            return false;
+        const double X = std::min(reach(pr), 1e30);
+        if (!(std::fabs(bis_.x1) < X) || !(std::fabs(bis_.x2) < X))
+            return false;
+        const double kink = std::clamp(pr.kink, -X, X);
+        for (const double x : {-X, kink, X}) {
+            if (!(std::max(pr.A * (pr.lo - x), pr.B * (x - pr.hi)) > pr.slack(x)))
+                return false;
+        }
+        return !crossingsBeyond(N_, from_, bis_.line.p, bis_.line.b, static_cast<float>(X));
+    }
+
+    // Tests only the stretches near i's part of the line. Points whose
+    // neighbourhood below the kink is certainly rejected by a lie together
+    // at the low end of the sorted list, those certainly rejected by b at the
+    // high end, and a stretch between two such points is rejected too; so
+    // only the stretches from the highest of the first to the lowest of the
+    // second need the test, and only their points need sorting. False, with
+    // nothing drawn, where that does not hold or keys tie.
+    bool drawNearIsPart()
+    {
+        if (bis_.line.kind != Line::Kind::Sloped)
+            return false;
+        int a = none, b = none;
+        findWitnesses(a, b);
+        Proof pr;
+        if (!proof(a, b, pr))
+            return false;
+        const int n = list_.count;
+        int below = none, above = none;  // the highest point rejected by a, the lowest by b
+        float lowKey = -HUGE_VALF, highKey = HUGE_VALF;
+        int middle = 0;
+        float middleMin = HUGE_VALF, middleMax = -HUGE_VALF;
+        for (int k = 0; k < n; ++k) {
+            const float x = list_.XS[k];
+            if (!std::isfinite(x))
+                return false;
+            if (pr.byA(x)) {
+                if (x == lowKey)
+                    return false;
+                if (x > lowKey) {
+                    lowKey = x;
+                    below = k;
+                }
+            } else if (pr.byB(x)) {
+                if (x == highKey)
+                    return false;
+                if (x < highKey) {
+                    highKey = x;
+                    above = k;
+                }
+            } else {
+                middle_[middle++] = k;
+                middleMin = std::min(middleMin, x);
+                middleMax = std::max(middleMax, x);
+            }
+        }
+        // A tie with the highest of the low points, or the lowest of the high
+        // ones, would leave the order to the heap sort's tie rules.
+        for (int k = 0; k < n; ++k) {
+            if (k != below && list_.XS[k] == lowKey && below != none)
+                return false;
+            if (k != above && list_.XS[k] == highKey && above != none)
+                return false;
+        }
+        if (!(middleMin > lowKey) || !(middleMax < highKey))
+            return false;
+        if (below != none)
+            middle_[middle++] = below;
+        if (above != none)
+            middle_[middle++] = above;
+        std::sort(middle_.begin(), middle_.begin() + middle,
+                  [this](int u, int v) { return list_.XS[u] < list_.XS[v]; });
+        for (int k = 1; k < middle; ++k) {
+            if (list_.XS[middle_[k]] == list_.XS[middle_[k - 1]])
+                return false;
+        }
+        for (int k = 0; k + 1 < middle; ++k)
+            drawStretch(middle_[k], middle_[k + 1]);
+        return true;
     }
 
     // The crossing list: the first end, the points where the bisectors of i
@@ -411,20 +582,25 @@ private:
 
     void drawPassingStretches()
     {
-        for (int s = 0; s + 1 < list_.count; ++s) {
-            float mx = 0;
-            float my = 0;
-            if (bis_.line.kind == Line::Kind::Vertical) {
-                mx = bis_.line.x;
-                my = (list_.YS[s] + list_.YS[s + 1]) / 2;
-            } else {
-                mx = (list_.XS[s] + list_.XS[s + 1]) / 2;
-                my = bis_.line.b + mx * bis_.line.p;
-            }
-            if (!rejected(mx, my, list_.by[s], list_.by[s + 1]) &&
-                finite(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]))
-                s_.line(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]);
+        for (int s = 0; s + 1 < list_.count; ++s)
+            drawStretch(s, s + 1);
+    }
+
+    // Tests the stretch from entry s to entry t of the list, its neighbour
+    // along the line, and draws it when it passes.
+    void drawStretch(int s, int t)
+    {
+        float mx = 0;
+        float my = 0;
+        if (bis_.line.kind == Line::Kind::Vertical) {
+            mx = bis_.line.x;
+            my = (list_.YS[s] + list_.YS[t]) / 2;
+        } else {
+            mx = (list_.XS[s] + list_.XS[t]) / 2;
+            my = bis_.line.b + mx * bis_.line.p;
         }
+        if (!rejected(mx, my, list_.by[s], list_.by[t]) && finite(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]))
+            s_.line(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]);
     }
 
     // Is site m strictly nearer to (mx, my) than site i is? The squares,
@@ -464,10 +640,10 @@ private:
     const int N_;
     const std::size_t n_;
     SeenFrom from_;
+    CellOfI cell_;
     std::vector<int> first_;
     bool duplicates_ = false;
     std::vector<std::int32_t> cmp_, hides_, records_;
-    std::vector<float> alpha_, root_;
     std::vector<int> lastHider_;  // per i, the site that last hid one of its pairs
     int lastRejecter_ = none;
     int witnessBelow_ = none, witnessAbove_ = none;  // the sites that last proved a pair empty
@@ -475,6 +651,7 @@ private:
     std::array<std::pair<float, int>, listCapacity> order_{};
     std::array<float, listCapacity> sortedOther_{};
     std::array<std::int16_t, listCapacity> sortedBy_{};
+    std::array<int, listCapacity> middle_{};
 
     int i_ = 0, j_ = 0;
     float xi_ = 0, yi_ = 0;

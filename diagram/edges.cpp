@@ -556,12 +556,17 @@ private:
     }
 
     // Sorts by key when no two keys are equal, and then any sort gives the
-    // heap sort's result. Leaves the list alone and returns false otherwise.
+    // heap sort's result. Leaves the list alone and returns false otherwise,
+    // and where a key is not a number (an end of a line that misses the
+    // canvas): only the heap sort says where that goes.
     bool sortWithoutTies(std::span<float> keys, std::span<float> other, std::span<std::int16_t> by)
     {
         const int n = list_.count;
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
+            if (std::isnan(keys[k]))
+                return false;
             order_[k] = {keys[k], k};
+        }
         std::sort(order_.begin(), order_.begin() + n);
         for (int k = 1; k < n; ++k) {
             if (order_[k].first == order_[k - 1].first)

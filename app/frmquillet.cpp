@@ -1,5 +1,6 @@
 #include "app/frmquillet.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -223,6 +224,14 @@ bool frmQuillet::pump()
 {
     QCoreApplication::processEvents();
     return !ended_;
+}
+
+int runQuillet(frmQuillet& form)
+{
+    form.Form_Load();
+    if (form.hasEnded())
+        return 0;
+    return QApplication::exec();
 }
 
 void frmQuillet::paintEvent(QPaintEvent*)

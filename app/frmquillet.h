@@ -72,3 +72,8 @@ private:
     bool ended_ = false;
     bool placed_ = false;
 };
+
+// The program: the first run starts by itself, before the event loop; then
+// the window waits for its buttons. Returns the exit status, 0 also when End
+// or the window's close came in the middle of the first run.
+int runQuillet(frmQuillet& form);

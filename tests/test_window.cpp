@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 #include "app/frmquillet.h"
@@ -45,12 +46,16 @@ QImage runOf(std::uint64_t seed)
 
 // The window with a hook into its event pump: atPump runs inside pump number
 // `at` of a run, just before the pending events are handled.
+// It also counts what is drawn after the hook ran, and notes the site
+// count from the label.
 class Form : public frmQuillet {
 public:
     using frmQuillet::frmQuillet;
     std::function<void()> atPump;
     int at = 1;
     int pumps = 0;
+    int sites = 0;
+    int drawnAfterHook = 0;
 
     bool pump() override
     {
@@ -58,7 +63,25 @@ public:
             atPump();
         return frmQuillet::pump();
     }
+    void print(std::string_view item, std::int16_t n) override
+    {
+        sites = n;
+        frmQuillet::print(item, n);
+    }
+    void line(float x1, float y1, float x2, float y2) override
+    {
+        drawnAfterHook += pumps >= at;
+        frmQuillet::line(x1, y1, x2, y2);
+    }
 };
+
+// The number of pairs, and so of pumps, of the run a seed makes.
+int pairsOf(std::uint64_t seed)
+{
+    Form probe([seed] { return seed; });
+    probe.Form_Load();
+    return probe.sites * (probe.sites - 1) / 2;
+}
 
 }  // namespace
 
@@ -211,4 +234,64 @@ TEST(Window, DrawingSurvivesBeingHiddenAndShownAgain)
     form.hide();
     form.show();
     EXPECT_EQ(form.grab().toImage(), before);
+}
+
+// End, or the window's close, at the first pair, a middle one and the last:
+// the run stops there with nothing more drawn, and the program ends with 0.
+class EndAtAnyMoment : public ::testing::TestWithParam<std::tuple<bool, int>> {};
+
+TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)
+{
+    const auto [closeIt, where] = GetParam();
+    const std::uint64_t seed = 41;
+    const int pairs = pairsOf(seed);
+    ASSERT_GT(pairs, 2);
+    Form form([seed] { return seed; });
+    form.at = where == 0 ? 1 : where == 1 ? pairs / 2 : pairs;
+    form.atPump = [&] {
+        if (closeIt)
+            form.close();
+        else
+            QTest::mouseClick(form.cmdEnd, Qt::LeftButton);
+    };
+    EXPECT_EQ(runQuillet(form), 0);
+    EXPECT_TRUE(form.hasEnded());
+    EXPECT_EQ(form.pumps, form.at);
+    EXPECT_EQ(form.drawnAfterHook, 0);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.cmdRetry->isEnabled());
+}
+
+std::string endAtName(const ::testing::TestParamInfo<std::tuple<bool, int>>& info)
+{
+    static const char* const where[] = {"FirstPair", "MiddlePair", "LastPair"};
+    return std::string(std::get<0>(info.param) ? "Close" : "End") + where[std::get<1>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, EndAtAnyMoment,
+                         ::testing::Combine(::testing::Values(false, true), ::testing::Values(0, 1, 2)), endAtName);
+
+TEST(Window, EndWhileIdleLeavesTheEventLoopWithZero)
+{
+    frmQuillet form([] { return 42; });
+    QTimer::singleShot(100, form.cmdEnd, [&] { QTest::mouseClick(form.cmdEnd, Qt::LeftButton); });
+    EXPECT_EQ(runQuillet(form), 0);
+    EXPECT_TRUE(form.hasEnded());
+}
+
+TEST(Window, RetryPressedAHundredTimesDuringARunStartsNoSecondRun)
+{
+    Seeds seeds;
+    Form form(seeds.seeder());
+    form.at = 3;
+    form.atPump = [&] {
+        for (int n = 0; n < 50; ++n) {
+            QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
+            QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
+        }
+        QTest::qWait(300);
+    };
+    form.Form_Load();
+    EXPECT_EQ(seeds.runs, 1);
+    EXPECT_EQ(form.pumps, form.sites * (form.sites - 1) / 2);
 }

@@ -6,7 +6,10 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -52,6 +55,34 @@ bool clipToBox(QPointF& a, QPointF& b, const QRectF& box)
     return true;
 }
 
+// The program's icon, drawn: five sites and their cells, as in the icon that
+// is installed for the desktop (used where the icon theme has none).
+QIcon drawnIcon()
+{
+    QPixmap pixmap(128, 128);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(QRectF(4, 4, 120, 120), 18, 18);
+    const QColor light(0xa8, 0xee, 0xea);
+    p.setPen(QPen(light, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPolygonF edges[] = {
+        {{54.35, 4}, {60.97, 42.40}, {29.14, 69.19}, {4, 66.91}},
+        {{60.97, 42.40}, {95.51, 61.11}, {124, 54.60}},
+        {{29.14, 69.19}, {65.46, 118.48}, {95.51, 61.11}},
+        {{65.46, 118.48}, {65.88, 124}},
+    };
+    for (const QPolygonF& e : edges)
+        p.drawPolyline(e);
+    p.setPen(QPen(light, 2.5));
+    p.setBrush(Qt::NoBrush);
+    for (const QPointF c : {QPointF(30, 36), QPointF(88, 26), QPointF(62, 74), QPointF(24, 102), QPointF(104, 96)})
+        p.drawEllipse(c, 4.5, 4.5);
+    return QIcon(pixmap);
+}
+
 }  // namespace
 
 frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
@@ -59,6 +90,9 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
 {
     setObjectName("frmQuillet");
     setWindowTitle("Quillet");
+    setWindowIcon(QIcon::fromTheme(QUILLET_APP_ID, drawnIcon()));
+    setAccessibleName("Quillet");
+    setAccessibleDescription("The nearest-site diagram of a random set of points");
     setFixedSize(clientWidth, clientHeight);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
@@ -71,6 +105,10 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     cmdEnd = new QPushButton("End(&E)", this);
     cmdEnd->setObjectName("cmdEnd");
     cmdEnd->setGeometry(112, 8, 57, 25);
+    cmdRetry->setAccessibleName("Retry");
+    cmdRetry->setAccessibleDescription("Clear the window and draw a new diagram");
+    cmdEnd->setAccessibleName("End");
+    cmdEnd->setAccessibleDescription("Quit Quillet at once");
     // Buttons keep the system's own look on the black window.
     cmdRetry->setPalette(QGuiApplication::palette());
     cmdEnd->setPalette(QGuiApplication::palette());
@@ -205,7 +243,8 @@ void frmQuillet::circle(float x, float y, float radius, std::uint32_t colour)
 
 void frmQuillet::print(std::string_view item, std::int16_t n)
 {
-    const QString text = QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())) + ' ' + QString::number(n) + ' ';
+    const QString text =
+        QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())) + ' ' + QString::number(n) + ' ';
     QPainter p(&image_);
     p.setRenderHint(QPainter::TextAntialiasing);
     QFont f = font();
@@ -214,7 +253,9 @@ void frmQuillet::print(std::string_view item, std::int16_t n)
     p.setPen(toQColor(colour_));
     const QFontMetricsF metrics(f, &image_);
     p.drawText(position_ + QPointF(0, metrics.ascent()), text);
-    update(QRectF(position_, QSizeF(metrics.horizontalAdvance(text), metrics.height())).toAlignedRect().adjusted(-2, -2, 2, 2));
+    update(QRectF(position_, QSizeF(metrics.horizontalAdvance(text), metrics.height()))
+               .toAlignedRect()
+               .adjusted(-2, -2, 2, 2));
     position_ = QPointF(0, position_.y() + metrics.lineSpacing());
 }
 

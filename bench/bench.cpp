@@ -183,6 +183,7 @@ void BM_Reference(benchmark::State& state)
     using DT = CGAL::Delaunay_triangulation_2<K>;
     const Sites sites = sitesOfRun(static_cast<int>(state.range(0)));
     std::vector<K::Point_2> points;
+    points.reserve(static_cast<std::size_t>(sites.N));
     for (int k = 0; k < sites.N; ++k)
         points.emplace_back(sites.X[k], sites.Y[k]);
     for (auto _ : state) {

@@ -29,8 +29,7 @@ Bisector clip(const Line& line, float W, float H)
     const float p = s.line.p;
     const float b = s.line.b;
     switch (s.line.kind) {
-    case Line::Kind::None:
-        break;
+    case Line::Kind::None: break;
     case Line::Kind::Vertical:
         s.x1 = s.x2 = s.line.x;
         s.y1 = 0;

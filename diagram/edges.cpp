@@ -63,8 +63,8 @@ struct SeenFrom {
     // which gives x - x0 with the same rounding.
     std::vector<Line> line;
     std::vector<float> A, q, c;
-    std::vector<double> d;     // dist(i, k)
-    std::vector<float> dx, dy; // k - i, single precision
+    std::vector<double> d;           // dist(i, k)
+    std::vector<float> dx, dy;       // k - i, single precision
     std::vector<double> ux, uy, uu;  // k - i exactly, and its square length
     double reach = 0;                // the farthest site from i
 
@@ -72,10 +72,7 @@ struct SeenFrom {
     // i's part of any line.
     std::vector<int> neighbours;
 
-    explicit SeenFrom(std::size_t n)
-        : line(n), A(n), q(n), c(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n)
-    {
-    }
+    explicit SeenFrom(std::size_t n) : line(n), A(n), q(n), c(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n) {}
 };
 
 // The cell of the site at the origin among sites at offsets u[k]: the points

@@ -9,7 +9,8 @@ RecordingSurface::RecordingSurface(float widthPx, float heightPx, std::uint64_t 
 
 std::size_t RecordingSurface::count(Kind k) const
 {
-    return static_cast<std::size_t>(std::count_if(ops_.begin(), ops_.end(), [k](const Op& op) { return op.kind == k; }));
+    return static_cast<std::size_t>(
+        std::count_if(ops_.begin(), ops_.end(), [k](const Op& op) { return op.kind == k; }));
 }
 
 std::vector<RecordingSurface::Op> RecordingSurface::all(Kind k) const
@@ -37,7 +38,10 @@ void RecordingSurface::setColour(std::uint32_t c)
     record(Kind::Colour, 0, 0, 0, 0, c);
 }
 
-void RecordingSurface::setFontSize(int points) { record(Kind::FontSize, 0, 0, 0, 0, static_cast<std::uint32_t>(points)); }
+void RecordingSurface::setFontSize(int points)
+{
+    record(Kind::FontSize, 0, 0, 0, 0, static_cast<std::uint32_t>(points));
+}
 
 void RecordingSurface::line(float x1, float y1, float x2, float y2)
 {

@@ -18,8 +18,8 @@ public:
     struct Op {
         Kind kind;
         float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line ends; Circle centre and radius in x1, y1, x2; Print position
-        std::uint32_t value = 0;                // Colour, Circle colour, FontSize, RetryEnabled, Print n
-        std::string text;                       // Print: the whole text drawn
+        std::uint32_t value = 0;               // Colour, Circle colour, FontSize, RetryEnabled, Print n
+        std::string text;                      // Print: the whole text drawn
     };
 
     explicit RecordingSurface(float widthPx = 788, float heightPx = 565, std::uint64_t seed = 1);

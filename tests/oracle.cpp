@@ -89,7 +89,7 @@ public:
         const int cx = cellOf(x), cy = cellOf(y);
         if (cx < 0 || cy < 0 || cx >= cols_ || cy >= rows_)
             return best;
-        for (int id : cells_[static_cast<std::size_t>(cy * cols_ + cx)])
+        for (int id : cells_[cellIndex(cx, cy)])
             best = std::min(best, distanceToSegment(x, y, segs_[id]));
         return best;
     }
@@ -97,11 +97,15 @@ public:
 private:
     static constexpr double cell = 8;
     int cellOf(double v) const { return static_cast<int>(std::floor(v / cell)) + 1; }
+    std::size_t cellIndex(int cx, int cy) const
+    {
+        return static_cast<std::size_t>(cy) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(cx);
+    }
     void file(int cx, int cy, int id)
     {
         if (cx < 0 || cy < 0 || cx >= cols_ || cy >= rows_)
             return;
-        auto& c = cells_[static_cast<std::size_t>(cy * cols_ + cx)];
+        auto& c = cells_[cellIndex(cx, cy)];
         if (c.empty() || c.back() != id)
             c.push_back(id);
     }

@@ -3,9 +3,9 @@
 #include <span>
 
 #include "diagram/bisector.h"
-#include "tests/reference_edges.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
+#include "tests/reference_edges.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 #include <numbers>
 #include <string>
 
@@ -14,7 +15,7 @@
 
 namespace {
 
-bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 void expectSameDrawing(const Sites& sites, float W, float H, const std::string& what)
 {

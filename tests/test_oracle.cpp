@@ -157,7 +157,8 @@ TEST(OracleDegenerate, ThirdSitesSharingXOrYWithAPairSite)
 TEST(OracleDegenerate, SitesOnTheCanvasCornersAndEdges)
 {
     Sites s;
-    for (const auto& [x, y] : {std::pair{0.f, 0.f}, {W, 0.f}, {0.f, H}, {W, H}, {394.f, 0.f}, {0.f, 282.f}, {394.f, 282.f}})
+    for (const auto& [x, y] :
+         {std::pair{0.f, 0.f}, {W, 0.f}, {0.f, H}, {W, H}, {394.f, 0.f}, {0.f, 282.f}, {394.f, 282.f}})
         add(s, x, y);
     expectExact(s);
 }

@@ -30,8 +30,8 @@ TEST(Soak, TwentyThousandRunsKeepEveryPromise)
         ASSERT_EQ(s.pumps(), n * (n - 1) / 2) << "seed " << seed;
 
         const std::uint32_t c = s.all(Kind::Colour).at(0).value;
-        ASSERT_TRUE(redOf(c) >= 122 && redOf(c) <= 244 && greenOf(c) >= 222 && greenOf(c) <= 244 &&
-                    blueOf(c) >= 222 && blueOf(c) <= 244);
+        ASSERT_TRUE(redOf(c) >= 122 && redOf(c) <= 244 && greenOf(c) >= 222 && greenOf(c) <= 244 && blueOf(c) >= 222 &&
+                    blueOf(c) <= 244);
         for (const auto& op : s.ops()) {
             if (op.kind == Kind::Line || op.kind == Kind::Circle) {
                 ASSERT_TRUE(std::isfinite(op.x1) && std::isfinite(op.y1) && std::isfinite(op.x2) &&

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -242,11 +243,12 @@ class EndAtAnyMoment : public ::testing::TestWithParam<std::tuple<bool, int>> {}
 
 TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)
 {
-    const auto [closeIt, where] = GetParam();
-    const std::uint64_t seed = 41;
+    const bool closeIt = std::get<0>(GetParam());
+    const int where = std::get<1>(GetParam());
+    static constexpr std::uint64_t seed = 41;
     const int pairs = pairsOf(seed);
     ASSERT_GT(pairs, 2);
-    Form form([seed] { return seed; });
+    Form form([] { return seed; });
     form.at = where == 0 ? 1 : where == 1 ? pairs / 2 : pairs;
     form.atPump = [&] {
         if (closeIt)
@@ -294,4 +296,26 @@ TEST(Window, RetryPressedAHundredTimesDuringARunStartsNoSecondRun)
     form.Form_Load();
     EXPECT_EQ(seeds.runs, 1);
     EXPECT_EQ(form.pumps, form.sites * (form.sites - 1) / 2);
+}
+
+TEST(Window, AccessibleNamesForTheWindowAndItsButtons)
+{
+    frmQuillet form;
+    EXPECT_EQ(form.accessibleName(), "Quillet");
+    EXPECT_EQ(form.cmdRetry->accessibleName(), "Retry");
+    EXPECT_EQ(form.cmdEnd->accessibleName(), "End");
+    EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+TEST(Window, KeyboardAloneTabsToEndAndSpacePressesIt)
+{
+    frmQuillet form([] { return 43; });
+    form.Form_Load();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.cmdRetry->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.cmdEnd);
+    QTest::keyClick(form.cmdEnd, Qt::Key_Space);
+    EXPECT_TRUE(form.hasEnded());
 }

@@ -42,20 +42,11 @@ void printTrace(const RecordingSurface& s, float W, float H)
         case Kind::Colour:
             std::printf("colour %d %d %d\n", redOf(op.value), greenOf(op.value), blueOf(op.value));
             break;
-        case Kind::Print:
-            std::printf("label %.9g %.9g %s\n", op.x1, op.y1, op.text.c_str());
-            break;
-        case Kind::Circle:
-            std::printf("circle %.9g %.9g %.9g\n", op.x1, op.y1, op.x2);
-            break;
-        case Kind::Pump:
-            std::printf("pump\n");
-            break;
-        case Kind::Line:
-            std::printf("line %.9g %.9g %.9g %.9g\n", op.x1, op.y1, op.x2, op.y2);
-            break;
-        default:
-            break;
+        case Kind::Print: std::printf("label %.9g %.9g %s\n", op.x1, op.y1, op.text.c_str()); break;
+        case Kind::Circle: std::printf("circle %.9g %.9g %.9g\n", op.x1, op.y1, op.x2); break;
+        case Kind::Pump: std::printf("pump\n"); break;
+        case Kind::Line: std::printf("line %.9g %.9g %.9g %.9g\n", op.x1, op.y1, op.x2, op.y2); break;
+        default: break;
         }
     }
 }

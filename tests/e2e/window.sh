@@ -8,39 +8,14 @@ quillet=$1
 convert=/usr/bin/convert
 compare=/usr/bin/compare
 work=$(mktemp -d)
-pids=()
-
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=../../script/xsession.sh
+. "$(dirname "$0")/../../script/xsession.sh"
+trap 'stop_xsession; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
-# Wait up to $1 seconds for the command after it to succeed.
-waitfor() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $end ] || return 1
-    sleep 0.1
-  done
-}
-
-# A free display number.
-for n in $(seq 70 120); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-done
-export DISPLAY=$display
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-waitfor 10 xdpyinfo || fail "Xvfb did not start"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-waitfor 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
-sleep 0.5
+start_xsession 1280x1024 || fail "no X session"
 
 start() {
   "$quillet" >"$work/quillet.log" 2>&1 &

@@ -5,6 +5,7 @@
 // finite ones. Checks that the search completes, pumps once per pair, draws
 // only finite coordinates, and draws exactly what the plain search draws.
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -30,6 +31,8 @@ float finiteFloat(const std::uint8_t* bytes)
         f = std::isnan(f) ? 0.f : std::copysign(3.4e38f, f);
     return f;
 }
+
+bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 float side(const std::uint8_t* bytes)
 {
@@ -75,8 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (f.kind != RecordingSurface::Kind::Line)
             continue;
         check(std::isfinite(f.x1) && std::isfinite(f.y1) && std::isfinite(f.x2) && std::isfinite(f.y2));
-        check(std::memcmp(&f.x1, &p.x1, sizeof f.x1) == 0 && std::memcmp(&f.y1, &p.y1, sizeof f.y1) == 0 &&
-              std::memcmp(&f.x2, &p.x2, sizeof f.x2) == 0 && std::memcmp(&f.y2, &p.y2, sizeof f.y2) == 0);
+        check(sameBits(f.x1, p.x1) && sameBits(f.y1, p.y1) && sameBits(f.x2, p.x2) && sameBits(f.y2, p.y2));
     }
     return 0;
 }

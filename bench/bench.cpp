@@ -21,6 +21,7 @@
 #include "diagram/run.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
+#include "tests/reference_edges.h"
 
 namespace {
 
@@ -141,6 +142,19 @@ void BM_EdgeSearch(benchmark::State& state)
     state.counters["longest_pair_us"] = longest[10];
     state.counters["longest_pair_share"] = longest[10] / whole[10];
 }
+// The plain edge search of the tests, which draws the same lines: what the
+// program's search saves.
+void BM_PlainEdgeSearch(benchmark::State& state)
+{
+    const Sites sites = sitesOfRun(static_cast<int>(state.range(0)));
+    CountingSurface surface;
+    for (auto _ : state) {
+        Sites s = sites;
+        drawEdgesReference(surface, s);
+    }
+}
+BENCHMARK(BM_PlainEdgeSearch)->Arg(99)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(BM_EdgeSearch)->Arg(10)->Arg(25)->Arg(50)->Arg(99)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRun(benchmark::State& state)

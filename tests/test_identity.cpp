@@ -9,6 +9,7 @@
 #include "diagram/recording_surface.h"
 #include "numeric/dist.h"
 #include "tests/reference_edges.h"
+#include "tests/sites.h"
 
 // The program's edge search against the plain one: the same operations in the
 // same order with the same bits, on many runs and on the degenerate sets.
@@ -32,18 +33,6 @@ void expectSameDrawing(const Sites& sites, float W, float H, const std::string& 
             << what << ", operation " << k << ": " << f.x1 << "," << f.y1 << " " << f.x2 << "," << f.y2 << " vs "
             << p.x1 << "," << p.y1 << " " << p.x2 << "," << p.y2;
     }
-}
-
-Sites sitesFrom(const std::vector<std::pair<float, float>>& points)
-{
-    Sites s;
-    for (const auto& [x, y] : points) {
-        s.X[s.N] = x;
-        s.Y[s.N] = y;
-        s.D[s.N] = dist(0, 0, x, y);
-        ++s.N;
-    }
-    return s;
 }
 
 }  // namespace
@@ -77,9 +66,9 @@ TEST(EdgeSearchIdentity, DegenerateSets)
     }
     for (int k = 0; k < 20; ++k)
         offCanvas.emplace_back(-500.f + 150.f * k, (k % 3 == 0 ? -1e4f : 1e3f) + 7.f * k);
-    expectSameDrawing(sitesFrom(grid), 788, 565, "grid");
-    expectSameDrawing(sitesFrom(row), 788, 565, "row");
-    expectSameDrawing(sitesFrom(circle), 788, 565, "circle");
-    expectSameDrawing(sitesFrom(dup), 788, 565, "duplicates");
-    expectSameDrawing(sitesFrom(offCanvas), 788, 565, "sites off the canvas");
+    expectSameDrawing(sitesAt(grid), 788, 565, "grid");
+    expectSameDrawing(sitesAt(row), 788, 565, "row");
+    expectSameDrawing(sitesAt(circle), 788, 565, "circle");
+    expectSameDrawing(sitesAt(dup), 788, 565, "duplicates");
+    expectSameDrawing(sitesAt(offCanvas), 788, 565, "sites off the canvas");
 }

@@ -7,22 +7,11 @@
 #include "diagram/recording_surface.h"
 #include "diagram/run.h"
 #include "numeric/dist.h"
+#include "tests/sites.h"
 
 using Kind = RecordingSurface::Kind;
 
 namespace {
-
-Sites sitesOf(std::initializer_list<std::pair<float, float>> points)
-{
-    Sites s;
-    for (const auto& [x, y] : points) {
-        s.X[s.N] = x;
-        s.Y[s.N] = y;
-        s.D[s.N] = dist(0, 0, x, y);
-        ++s.N;
-    }
-    return s;
-}
 
 // The lines drawn between one pump and the next, pair by pair.
 std::vector<std::vector<RecordingSurface::Op>> linesPerPair(const RecordingSurface& s)
@@ -52,7 +41,7 @@ TEST(Run, PumpsOncePerPair)
 TEST(Run, FourSitesMakeSixPairs)
 {
     RecordingSurface s;
-    Sites sites = sitesOf({{100, 100}, {600, 120}, {300, 400}, {700, 500}});
+    Sites sites = sitesAt({{100, 100}, {600, 120}, {300, 400}, {700, 500}});
     drawEdges(s, sites);
     EXPECT_EQ(s.pumps(), 6);
 }
@@ -125,7 +114,7 @@ TEST(Run, EveryEdgeUsesTheRunsColour)
 TEST(EdgeSearch, TwoSitesDrawTheirWholeBisectorAcrossTheCanvas)
 {
     RecordingSurface s;
-    Sites sites = sitesOf({{100, 100}, {300, 300}});
+    Sites sites = sitesAt({{100, 100}, {300, 300}});
     drawEdges(s, sites);
     const auto lines = s.all(Kind::Line);
     ASSERT_EQ(lines.size(), 1u);
@@ -139,7 +128,7 @@ TEST(EdgeSearch, ASiteBetweenTheTwoHidesTheirBisector)
 {
     // (200, 200) sits between (100, 100) and (300, 300): the outer two share no edge.
     RecordingSurface s;
-    Sites sites = sitesOf({{100, 100}, {200, 200}, {300, 300}});
+    Sites sites = sitesAt({{100, 100}, {200, 200}, {300, 300}});
     drawEdges(s, sites);
     EXPECT_EQ(s.count(Kind::Line), 2u);
     for (const auto& l : s.all(Kind::Line)) {
@@ -152,7 +141,7 @@ TEST(EdgeSearch, ASiteBetweenTheTwoHidesTheirBisector)
 TEST(EdgeSearch, SitesOnARowGetVerticalEdges)
 {
     RecordingSurface s;
-    Sites sites = sitesOf({{100, 300}, {300, 300}, {500, 300}});
+    Sites sites = sitesAt({{100, 300}, {300, 300}, {500, 300}});
     drawEdges(s, sites);
     const auto lines = s.all(Kind::Line);
     ASSERT_EQ(lines.size(), 2u);
@@ -169,7 +158,7 @@ TEST(EdgeSearch, SitesOnARowGetVerticalEdges)
 TEST(EdgeSearch, CoincidentSitesCountAsOne)
 {
     RecordingSurface twice;
-    Sites doubled = sitesOf({{100, 100}, {300, 300}, {300, 300}});
+    Sites doubled = sitesAt({{100, 100}, {300, 300}, {300, 300}});
     drawEdges(twice, doubled);
     EXPECT_GE(twice.count(Kind::Line), 1u);
     for (const auto& l : twice.all(Kind::Line))
@@ -180,7 +169,7 @@ TEST(EdgeSearch, NothingNonFiniteIsEverDrawn)
 {
     // Sites far off the canvas and sharing coordinates in every way.
     RecordingSurface s;
-    Sites sites = sitesOf({{0, 0}, {0, 0}, {1e30f, 0}, {0, -1e30f}, {5, 5}, {5, 6}, {6, 5}, {-3e38f, 3e38f}});
+    Sites sites = sitesAt({{0, 0}, {0, 0}, {1e30f, 0}, {0, -1e30f}, {5, 5}, {5, 6}, {6, 5}, {-3e38f, 3e38f}});
     drawEdges(s, sites);
     for (const auto& l : s.all(Kind::Line)) {
         EXPECT_TRUE(std::isfinite(l.x1) && std::isfinite(l.y1) && std::isfinite(l.x2) && std::isfinite(l.y2));

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -71,6 +72,10 @@ struct SeenFrom {
     // The sites whose bisectors bound i's cell: the only ones that can bound
     // i's part of any line.
     std::vector<int> neighbours;
+    // The sites within twice the cell's reach from i (its farthest corner):
+    // a point of the cell, or near it, can be nearer to no other site.
+    std::vector<int> close;
+    double closeReach = 0;
 
     explicit SeenFrom(std::size_t n) : line(n), A(n), q(n), c(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n) {}
 };
@@ -80,7 +85,8 @@ struct SeenFrom {
 // one half-plane after another. Notes which sites bound it.
 class CellOfI {
 public:
-    void build(const SeenFrom& f, int n, std::vector<int>& neighbours)
+    // Returns the distance of the cell's farthest corner from i.
+    double build(const SeenFrom& f, int n, std::vector<int>& neighbours)
     {
         // The nearest few sites first, which leave a small cell at once; then
         // the rest, of which a site at twice the cell's farthest corner or
@@ -107,6 +113,7 @@ public:
             if (v.edge != none && std::find(neighbours.begin(), neighbours.end(), v.edge) == neighbours.end())
                 neighbours.push_back(v.edge);
         }
+        return std::sqrt(corner2);
     }
 
 private:
@@ -204,11 +211,30 @@ bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
     return far != 0;
 }
 
+// Where the line y = p x + b crosses each bisector of i, as crossing() has it:
+// ((c - b) / (p - q), then y = b + x p) for the sloped ones, (x0, b + x0 p)
+// for the vertical ones. Parallel lines give points that are not finite.
+void crossingsWith(int n, const SeenFrom& f, float p, float b, float* __restrict X, float* __restrict Y)
+{
+    const float* __restrict A = f.A.data();
+    const float* __restrict q = f.q.data();
+    const float* __restrict c = f.c.data();
+    for (int k = 0; k < n; ++k) {
+        const float sloped = (c[k] - b) / (p - q[k]);
+        // The vertical ones' x0, picked bit for bit, with no branch.
+        const std::uint32_t vertical = 0u - static_cast<std::uint32_t>(A[k] == 0);
+        const float x = std::bit_cast<float>((std::bit_cast<std::uint32_t>(c[k]) & vertical) |
+                                             (std::bit_cast<std::uint32_t>(sloped) & ~vertical));
+        X[k] = x;
+        Y[k] = b + x * p;
+    }
+}
+
 class EdgeSearch {
 public:
     EdgeSearch(Surface& s, const Sites& sites)
         : s_(s), X_(sites.X.data()), Y_(sites.Y.data()), N_(sites.N), n_(static_cast<std::size_t>(N_)), from_(n_),
-          first_(n_), cmp_(n_), hides_(n_), records_(n_), lastHider_(n_, none)
+          first_(n_), cmp_(n_), hides_(n_), records_(n_), crossX_(n_), crossY_(n_), lastHider_(n_, none)
     {
         // first_[k]: the lowest-numbered site at k's very place.
         for (int k = 0; k < N_; ++k) {
@@ -258,7 +284,12 @@ private:
             from_.uu[k] = from_.ux[k] * from_.ux[k] + from_.uy[k] * from_.uy[k];
             from_.reach = std::max(from_.reach, std::sqrt(from_.uu[k]));
         }
-        cell_.build(from_, N_, from_.neighbours);
+        from_.closeReach = 2 * cell_.build(from_, N_, from_.neighbours) * 1.001;
+        from_.close.clear();
+        for (int k = 0; k < N_; ++k) {
+            if (from_.uu[k] <= from_.closeReach * from_.closeReach)
+                from_.close.push_back(k);
+        }
     }
 
     // A site at the very place of i or j is the same site: it neither hides,
@@ -537,13 +568,19 @@ private:
         }
         list_.count = 0;
         list_.append(bis_.x1, bis_.y1, none);
-        for (int k = 0; k < N_; ++k) {
-            if (!records_[k] || skipped(k))
-                continue;
-            float x = 0;
-            float y = 0;
-            if (crossing(bis_.line, from_.line[k], x, y))
-                list_.append(x, y, k);
+        if (bis_.line.kind == Line::Kind::Sloped) {
+            crossingsWith(N_, from_, bis_.line.p, bis_.line.b, crossX_.data(), crossY_.data());
+            for (int k = 0; k < N_; ++k) {
+                if (records_[k] && !skipped(k) && std::isfinite(crossX_[k]) && std::isfinite(crossY_[k]))
+                    list_.append(crossX_[k], crossY_[k], k);
+            }
+        } else {
+            for (int k = 0; k < N_; ++k) {
+                float x = 0;
+                float y = 0;
+                if (records_[k] && !skipped(k) && crossing(bis_.line, from_.line[k], x, y))
+                    list_.append(x, y, k);
+            }
         }
         list_.append(bis_.x2, bis_.y2, none);
         return true;
@@ -635,6 +672,17 @@ private:
                 return true;
             }
         }
+        // A site m can be nearer than i only when |m - i| < 2 di; when that
+        // lies well within the close sites' reach, no other site can.
+        if (di * 2.0001 <= from_.closeReach) {
+            for (int m : from_.close) {
+                if (!skipped(m) && nearer(m, mx, my, di2, di)) {
+                    lastRejecter_ = m;
+                    return true;
+                }
+            }
+            return false;
+        }
         for (int m = 0; m < N_; ++m) {
             if (!skipped(m) && nearer(m, mx, my, di2, di)) {
                 lastRejecter_ = m;
@@ -654,6 +702,7 @@ private:
     std::vector<int> first_;
     bool duplicates_ = false;
     std::vector<std::int32_t> cmp_, hides_, records_;
+    std::vector<float> crossX_, crossY_;
     std::vector<int> lastHider_;  // per i, the site that last hid one of its pairs
     int lastRejecter_ = none;
     int witnessBelow_ = none, witnessAbove_ = none;  // the sites that last proved a pair empty

@@ -22,14 +22,14 @@ public:
     // otherwise.
     explicit frmQuillet(std::function<std::uint64_t()> seeder = clockSeed, QWidget* parent = nullptr);
 
-    QPushButton* cmdRetry;
-    QPushButton* cmdEnd;
+    QPushButton* cmdRetry = nullptr;
+    QPushButton* cmdEnd = nullptr;
 
-    // Runs one whole diagram. Returns at once when a run is already going.
+    // Runs one whole diagram. Returns at once when a run is already going or
+    // the program is ending.
     void Form_Load();
     // True once End was pressed or the window closed: the program is ending.
     bool hasEnded() const { return ended_; }
-    bool isRunning() const { return running_; }
     const QImage& image() const { return image_; }
 
 public slots:

@@ -301,13 +301,22 @@ private:
         return duplicates_ && (first_[k] == first_[i_] || first_[k] == first_[j_]);
     }
 
-    // What the hiding rule says of one site k, as the full pass would.
-    bool hides(int k) const
+    // What the hiding and crossing rules say of one site k, as the full pass
+    // would (see applyRules), taking its bisector as it is.
+    void rules(int k, bool& hide, bool& record) const
     {
         const Line& l = from_.line[k];
         const float e = l.offset(bis_.x1, bis_.y1) * l.offset(bis_.x2, bis_.y2);
         const bool sameQuadrant = from_.dx[k] * dxj_ > 0 && from_.dy[k] * dyj_ > 0;
-        return sameQuadrant && dij_ > from_.d[k] && e > 0;
+        hide = sameQuadrant && dij_ > from_.d[k] && e > 0;
+        record = (!sameQuadrant || dij_ < from_.d[k] || e < 0) && (e < 0 || dij_ > from_.d[k]);
+    }
+
+    bool hides(int k) const
+    {
+        bool hide = false, record = false;
+        rules(k, hide, record);
+        return hide;
     }
 
     void drawPair(int j)
@@ -343,7 +352,7 @@ private:
     }
 
     // How much nearer site m is than site i along the pair's bisector,
-    // f(x) = alpha x + beta , in double.
+    // f(x) = alpha x + beta, in double.
     void nearness(int m, double& alpha, double& beta) const
     {
         const double p = bis_.line.p;
@@ -550,12 +559,11 @@ private:
             // Ends off at infinity: the vertical lines' reading A y would not
             // be 0 there, so take each line as it is.
             for (int k = 0; k < N_; ++k) {
-                const Line& l = from_.line[k];
-                const float e = l.offset(bis_.x1, bis_.y1) * l.offset(bis_.x2, bis_.y2);
-                const bool sameQuadrant = from_.dx[k] * dxj_ > 0 && from_.dy[k] * dyj_ > 0;
-                hides_[k] = sameQuadrant && cmp_[k] > 0 && e > 0;
-                records_[k] = (!sameQuadrant || cmp_[k] < 0 || e < 0) && (e < 0 || cmp_[k] > 0);
-                anyHides = anyHides || hides_[k];
+                bool hide = false, record = false;
+                rules(k, hide, record);
+                hides_[k] = hide;
+                records_[k] = record;
+                anyHides = anyHides || hide;
             }
         }
         if (anyHides) {

@@ -10,10 +10,12 @@ Line perpendicularBisector(float xi, float yi, float xk, float yk)
     const float p = -1 / a;
     const float my = (yi + yk) / 2;
     const float mx = (xi + xk) / 2;
-    if (std::isinf(p))
-        return Line::vertical(mx);
     if (std::isnan(p))
         return {};
+    if (!(std::fabs(p) <= steepestSloped)) {
+        const float ps = -a;
+        return Line::steep(ps, mx - ps * my);
+    }
     return Line::sloped(p, my - p * mx);
 }
 
@@ -30,9 +32,10 @@ Bisector clip(const Line& line, float W, float H)
     const float b = s.line.b;
     switch (s.line.kind) {
     case Line::Kind::None: break;
-    case Line::Kind::Vertical:
-        s.x1 = s.x2 = s.line.x;
+    case Line::Kind::Steep:
+        s.x1 = b;
         s.y1 = 0;
+        s.x2 = b + p * H;
         s.y2 = H;
         break;
     case Line::Kind::Sloped:
@@ -65,19 +68,14 @@ Bisector clip(const Line& line, float W, float H)
 bool crossing(const Line& l, const Line& m, float& x, float& y)
 {
     using K = Line::Kind;
-    if (l.kind == K::None || m.kind == K::None)
+    if (l.kind != K::Sloped || m.kind == K::None)
         return false;
-    if (l.kind == K::Sloped && m.kind == K::Sloped) {
-        x = (m.b - l.b) / (l.p - m.p);
-        y = l.b + x * l.p;
-    } else if (l.kind == K::Sloped && m.kind == K::Vertical) {
-        x = m.x;
-        y = l.b + x * l.p;
-    } else if (l.kind == K::Vertical && m.kind == K::Sloped) {
-        x = l.x;
-        y = m.b + x * m.p;
+    if (m.kind == K::Steep) {
+        const float A = -m.p;
+        x = (m.b - A * l.b) / (1 + A * l.p);
     } else {
-        return false;
+        x = (m.b - l.b) / (l.p - m.p);
     }
+    y = l.b + x * l.p;
     return std::isfinite(x) && std::isfinite(y);
 }

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -28,6 +27,8 @@
 //   certainlyEmpty) is not searched at all: it would draw nothing;
 // - the heap sort only decides the order of equal keys, so a list without
 //   equal keys may be sorted any way.
+// A pair whose bisector is steep (see Line) is worked out with x and y
+// exchanged, where it is nearly level, and drawn back.
 
 namespace {
 
@@ -60,10 +61,11 @@ bool finite(float x1, float y1, float x2, float y2)
 // run through them in step.
 struct SeenFrom {
     // The bisector of i and k as a Line, and read as A y - (c + q x): A = 1
-    // for y = q x + c, and A = 0, q = -1, c = x0 for the vertical x = x0,
-    // which gives x - x0 with the same rounding.
+    // for y = q x + c, and A = -p', q = -1, c = b' for the steep x = p' y + b',
+    // which gives its offset -p' y - (b' - x) with the same rounding. D is -q
+    // for the sloped ones and 1 for the steep ones (see crossingsWith).
     std::vector<Line> line;
-    std::vector<float> A, q, c;
+    std::vector<float> A, q, c, D;
     std::vector<double> d;           // dist(i, k)
     std::vector<float> dx, dy;       // k - i, single precision
     std::vector<double> ux, uy, uu;  // k - i exactly, and its square length
@@ -77,7 +79,7 @@ struct SeenFrom {
     std::vector<int> close;
     double closeReach = 0;
 
-    explicit SeenFrom(std::size_t n) : line(n), A(n), q(n), c(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n) {}
+    explicit SeenFrom(std::size_t n) : line(n), A(n), q(n), c(n), D(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n) {}
 };
 
 // The cell of the site at the origin among sites at offsets u[k]: the points
@@ -193,38 +195,32 @@ bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, co
 }
 
 // Whether some crossing of the line y = p x + b with a bisector of i may lie
-// farther than cap from x = 0: (c - b) / (p - q) for the sloped ones, x0 for
-// the vertical ones; parallel lines give none.
+// farther than cap from x = 0 (see crossingsWith); parallel lines give none.
 bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
 {
     const float* __restrict A = f.A.data();
-    const float* __restrict q = f.q.data();
+    const float* __restrict D = f.D.data();
     const float* __restrict c = f.c.data();
     std::int32_t far = 0;
     for (int k = 0; k < n; ++k) {
-        const float den = p - q[k];
-        const std::int32_t slopedFar = (den != 0) & (std::fabs(c[k] - b) > cap * std::fabs(den) * 0.999f);
-        const std::int32_t verticalFar = std::fabs(c[k]) > cap;
-        const std::int32_t vertical = A[k] == 0;
-        far |= (vertical & verticalFar) | ((1 - vertical) & slopedFar);
+        const float num = c[k] - A[k] * b;
+        const float den = D[k] + A[k] * p;
+        far |= (den != 0) & (std::fabs(num) > cap * std::fabs(den) * 0.999f);
     }
     return far != 0;
 }
 
 // Where the line y = p x + b crosses each bisector of i, as crossing() has it:
-// ((c - b) / (p - q), then y = b + x p) for the sloped ones, (x0, b + x0 p)
-// for the vertical ones. Parallel lines give points that are not finite.
+// x = (c - A b) / (D + A p), which is (c - b) / (p - q) for the sloped ones
+// and (c - A b) / (1 + A p) for the steep ones; then y = b + x p. Parallel
+// lines give points that are not finite.
 void crossingsWith(int n, const SeenFrom& f, float p, float b, float* __restrict X, float* __restrict Y)
 {
     const float* __restrict A = f.A.data();
-    const float* __restrict q = f.q.data();
+    const float* __restrict D = f.D.data();
     const float* __restrict c = f.c.data();
     for (int k = 0; k < n; ++k) {
-        const float sloped = (c[k] - b) / (p - q[k]);
-        // The vertical ones' x0, picked bit for bit, with no branch.
-        const std::uint32_t vertical = 0u - static_cast<std::uint32_t>(A[k] == 0);
-        const float x = std::bit_cast<float>((std::bit_cast<std::uint32_t>(c[k]) & vertical) |
-                                             (std::bit_cast<std::uint32_t>(sloped) & ~vertical));
+        const float x = (c[k] - A[k] * b) / (D[k] + A[k] * p);
         X[k] = x;
         Y[k] = b + x * p;
     }
@@ -233,14 +229,15 @@ void crossingsWith(int n, const SeenFrom& f, float p, float b, float* __restrict
 class EdgeSearch {
 public:
     EdgeSearch(Surface& s, const Sites& sites)
-        : s_(s), X_(sites.X.data()), Y_(sites.Y.data()), N_(sites.N), n_(static_cast<std::size_t>(N_)), from_(n_),
-          first_(n_), cmp_(n_), hides_(n_), records_(n_), crossX_(n_), crossY_(n_), lastHider_(n_, none)
+        : s_(s), X0_(sites.X.data()), Y0_(sites.Y.data()), X_(X0_), Y_(Y0_), N_(sites.N),
+          n_(static_cast<std::size_t>(N_)), level_(n_), exchanged_(n_), first_(n_), cmp_(n_), hides_(n_), records_(n_),
+          crossX_(n_), crossY_(n_), lastHider_(n_, none)
     {
         // first_[k]: the lowest-numbered site at k's very place.
         for (int k = 0; k < N_; ++k) {
             first_[k] = k;
             for (int m = 0; m < k; ++m) {
-                if (X_[m] == X_[k] && Y_[m] == Y_[k]) {
+                if (X0_[m] == X0_[k] && Y0_[m] == Y0_[k]) {
                     first_[k] = m;
                     duplicates_ = true;
                     break;
@@ -263,33 +260,87 @@ public:
     }
 
 private:
+    // Site i's bisectors with every site, as the line A y - (c + q x) reads
+    // them in the frame (x, y) of the arrays X and Y.
+    static void setLine(SeenFrom& f, int k, const Line& l)
+    {
+        f.line[k] = l;
+        const bool sloped = l.kind == Line::Kind::Sloped;
+        f.A[k] = sloped ? 1.f : -l.p;
+        f.q[k] = sloped ? l.p : -1.f;
+        f.c[k] = l.b;  // a site at i's place reads as x = 0; it is skipped
+        f.D[k] = sloped ? -l.p : 1.f;
+    }
+
     void seenFrom(int i)
     {
         i_ = i;
-        xi_ = X_[i];
-        yi_ = Y_[i];
-        from_.reach = 0;
+        exchangedFor_ = none;
+        useFrame(false);
+        const float xi = X0_[i], yi = Y0_[i];
+        SeenFrom& f = level_;
+        f.reach = 0;
         for (int k = 0; k < N_; ++k) {
-            const Line l = perpendicularBisector(xi_, yi_, X_[k], Y_[k]);
-            from_.line[k] = l;
-            const bool sloped = l.kind == Line::Kind::Sloped;
-            from_.A[k] = sloped ? 1.f : 0.f;
-            from_.q[k] = sloped ? l.p : -1.f;
-            from_.c[k] = sloped ? l.b : l.x;  // a site at i's place reads as x = 0; it is skipped
-            from_.d[k] = dist(xi_, yi_, X_[k], Y_[k]);
-            from_.dx[k] = X_[k] - xi_;
-            from_.dy[k] = Y_[k] - yi_;
-            from_.ux[k] = double{X_[k]} - xi_;
-            from_.uy[k] = double{Y_[k]} - yi_;
-            from_.uu[k] = from_.ux[k] * from_.ux[k] + from_.uy[k] * from_.uy[k];
-            from_.reach = std::max(from_.reach, std::sqrt(from_.uu[k]));
+            setLine(f, k, perpendicularBisector(xi, yi, X0_[k], Y0_[k]));
+            f.d[k] = dist(xi, yi, X0_[k], Y0_[k]);
+            f.dx[k] = X0_[k] - xi;
+            f.dy[k] = Y0_[k] - yi;
+            f.ux[k] = double{X0_[k]} - xi;
+            f.uy[k] = double{Y0_[k]} - yi;
+            f.uu[k] = f.ux[k] * f.ux[k] + f.uy[k] * f.uy[k];
+            f.reach = std::max(f.reach, std::sqrt(f.uu[k]));
         }
-        from_.closeReach = 2 * cell_.build(from_, N_, from_.neighbours) * 1.001;
-        from_.close.clear();
+        f.closeReach = 2 * cell_.build(f, N_, f.neighbours) * 1.001;
+        f.close.clear();
         for (int k = 0; k < N_; ++k) {
-            if (from_.uu[k] <= from_.closeReach * from_.closeReach)
-                from_.close.push_back(k);
+            if (f.uu[k] <= f.closeReach * f.closeReach)
+                f.close.push_back(k);
         }
+    }
+
+    // The same seen with x and y exchanged, for i's steep pairs: the
+    // bisectors worked out anew, everything else mirrored (distances and the
+    // cell's sites do not change).
+    void seenExchanged()
+    {
+        exchangedFor_ = i_;
+        const SeenFrom& l = level_;
+        SeenFrom& f = exchanged_;
+        const float xi = Y0_[i_], yi = X0_[i_];
+        for (int k = 0; k < N_; ++k) {
+            setLine(f, k, perpendicularBisector(xi, yi, Y0_[k], X0_[k]));
+            f.d[k] = l.d[k];
+            f.dx[k] = l.dy[k];
+            f.dy[k] = l.dx[k];
+            f.ux[k] = l.uy[k];
+            f.uy[k] = l.ux[k];
+            f.uu[k] = l.uu[k];
+        }
+        f.reach = l.reach;
+        f.neighbours = l.neighbours;
+        f.close = l.close;
+        f.closeReach = l.closeReach;
+    }
+
+    // Works in the window's frame, or in the one with x and y exchanged.
+    void useFrame(bool exchanged)
+    {
+        inExchanged_ = exchanged;
+        X_ = exchanged ? Y0_ : X0_;
+        Y_ = exchanged ? X0_ : Y0_;
+        f_ = exchanged ? &exchanged_ : &level_;
+        xi_ = X_[i_];
+        yi_ = Y_[i_];
+    }
+
+    const SeenFrom& from() const { return *f_; }
+
+    void drawLine(float x1, float y1, float x2, float y2)
+    {
+        if (inExchanged_)
+            s_.line(y1, x1, y2, x2);
+        else
+            s_.line(x1, y1, x2, y2);
     }
 
     // A site at the very place of i or j is the same site: it neither hides,
@@ -305,11 +356,11 @@ private:
     // would (see applyRules), taking its bisector as it is.
     void rules(int k, bool& hide, bool& record) const
     {
-        const Line& l = from_.line[k];
+        const Line& l = from().line[k];
         const float e = l.offset(bis_.x1, bis_.y1) * l.offset(bis_.x2, bis_.y2);
-        const bool sameQuadrant = from_.dx[k] * dxj_ > 0 && from_.dy[k] * dyj_ > 0;
-        hide = sameQuadrant && dij_ > from_.d[k] && e > 0;
-        record = (!sameQuadrant || dij_ < from_.d[k] || e < 0) && (e < 0 || dij_ > from_.d[k]);
+        const bool sameQuadrant = from().dx[k] * dxj_ > 0 && from().dy[k] * dyj_ > 0;
+        hide = sameQuadrant && dij_ > from().d[k] && e > 0;
+        record = (!sameQuadrant || dij_ < from().d[k] || e < 0) && (e < 0 || dij_ > from().d[k]);
     }
 
     bool hides(int k) const
@@ -322,26 +373,34 @@ private:
     void drawPair(int j)
     {
         j_ = j;
-        const Line& pair = from_.line[j];
+        const Line& pair = level_.line[j];
         if (pair.kind == Line::Kind::None)
             return;  // coincident sites share one cell: there is no edge
         const float W = s_.outerWidth() / twipsPerPixel;
         const float H = s_.outerHeight() / twipsPerPixel;
-        bis_ = clip(pair, W, H);
-        dij_ = from_.d[j];
-        dxj_ = from_.dx[j];
-        dyj_ = from_.dy[j];
+        if (pair.kind == Line::Kind::Steep) {
+            if (exchangedFor_ != i_)
+                seenExchanged();
+            useFrame(true);
+            bis_ = clip(exchanged_.line[j], H, W);
+        } else {
+            useFrame(false);
+            bis_ = clip(pair, W, H);
+        }
+        dij_ = from().d[j];
+        dxj_ = from().dx[j];
+        dyj_ = from().dy[j];
 
         int& hider = lastHider_[i_];
         if (hider != none && !skipped(hider) && hides(hider))
             return;
-        for (int k : from_.neighbours) {
+        for (int k : from().neighbours) {
             if (!skipped(k) && hides(k)) {
                 hider = k;
                 return;
             }
         }
-        if (pair.kind == Line::Kind::Sloped && certainlyEmpty())
+        if (certainlyEmpty())
             return;
         if (!collectCrossings(hider))
             return;
@@ -357,8 +416,8 @@ private:
     {
         const double p = bis_.line.p;
         const double b = bis_.line.b;
-        alpha = 2 * (from_.ux[m] + p * from_.uy[m]);
-        beta = 2 * ((b - yi_) * from_.uy[m] - xi_ * from_.ux[m]) - from_.uu[m];
+        alpha = 2 * (from().ux[m] + p * from().uy[m]);
+        beta = 2 * ((b - yi_) * from().uy[m] - xi_ * from().ux[m]) - from().uu[m];
     }
 
     // The two sites that bound i's part of the line most tightly. Only the
@@ -366,7 +425,7 @@ private:
     void findWitnesses(int& a, int& b) const
     {
         double lo = -HUGE_VAL, hi = HUGE_VAL;
-        for (int m : from_.neighbours) {
+        for (int m : from().neighbours) {
             if (skipped(m))
                 continue;
             double alpha = 0, beta = 0;
@@ -434,7 +493,7 @@ private:
         pr.hi = -betaB / alphaB;
         pr.kink = (pr.A * pr.lo + pr.B * pr.hi) / (pr.A + pr.B);
         pr.slope = std::fabs(double{bis_.line.p});
-        pr.offset = std::fabs(double{bis_.line.b}) + std::fabs(double{xi_}) + std::fabs(double{yi_}) + from_.reach;
+        pr.offset = std::fabs(double{bis_.line.b}) + std::fabs(double{xi_}) + std::fabs(double{yi_}) + from().reach;
         return std::isfinite(pr.kink);
     }
 
@@ -472,7 +531,7 @@ private:
             if (!(std::max(pr.A * (pr.lo - x), pr.B * (x - pr.hi)) > pr.slack(x)))
                 return false;
         }
-        return !crossingsBeyond(N_, from_, bis_.line.p, bis_.line.b, static_cast<float>(X));
+        return !crossingsBeyond(N_, from(), bis_.line.p, bis_.line.b, static_cast<float>(X));
     }
 
     // Tests only the stretches near i's part of the line. Points whose
@@ -484,8 +543,6 @@ private:
     // nothing drawn, where that does not hold or keys tie.
     bool drawNearIsPart()
     {
-        if (bis_.line.kind != Line::Kind::Sloped)
-            return false;
         int a = none, b = none;
         findWitnesses(a, b);
         Proof pr;
@@ -551,10 +608,10 @@ private:
     // the whole clipped line.
     bool collectCrossings(int& hider)
     {
-        compareDistances(N_, from_.d.data(), dij_, cmp_.data());
+        compareDistances(N_, from().d.data(), dij_, cmp_.data());
         bool anyHides = false;
         if (finite(bis_.x1, bis_.y1, bis_.x2, bis_.y2)) {
-            anyHides = applyRules(N_, from_, cmp_.data(), bis_, dxj_, dyj_, hides_.data(), records_.data());
+            anyHides = applyRules(N_, from(), cmp_.data(), bis_, dxj_, dyj_, hides_.data(), records_.data());
         } else {
             // Ends off at infinity: the vertical lines' reading A y would not
             // be 0 there, so take each line as it is.
@@ -576,30 +633,20 @@ private:
         }
         list_.count = 0;
         list_.append(bis_.x1, bis_.y1, none);
-        if (bis_.line.kind == Line::Kind::Sloped) {
-            crossingsWith(N_, from_, bis_.line.p, bis_.line.b, crossX_.data(), crossY_.data());
-            for (int k = 0; k < N_; ++k) {
-                if (records_[k] && !skipped(k) && std::isfinite(crossX_[k]) && std::isfinite(crossY_[k]))
-                    list_.append(crossX_[k], crossY_[k], k);
-            }
-        } else {
-            for (int k = 0; k < N_; ++k) {
-                float x = 0;
-                float y = 0;
-                if (records_[k] && !skipped(k) && crossing(bis_.line, from_.line[k], x, y))
-                    list_.append(x, y, k);
-            }
+        crossingsWith(N_, from(), bis_.line.p, bis_.line.b, crossX_.data(), crossY_.data());
+        for (int k = 0; k < N_; ++k) {
+            if (records_[k] && !skipped(k) && std::isfinite(crossX_[k]) && std::isfinite(crossY_[k]))
+                list_.append(crossX_[k], crossY_[k], k);
         }
         list_.append(bis_.x2, bis_.y2, none);
         return true;
     }
 
-    // Order the points along the line: by x, or by y on a vertical line.
+    // Order the points along the line, by x.
     void sortAlongLine()
     {
-        const bool byY = bis_.line.kind == Line::Kind::Vertical;
-        std::span<float> keys(byY ? list_.YS : list_.XS);
-        std::span<float> other(byY ? list_.XS : list_.YS);
+        std::span<float> keys(list_.XS);
+        std::span<float> other(list_.YS);
         std::span<std::int16_t> by(list_.by);
         if (!sortWithoutTies(keys, other, by))
             hSort(list_.count, keys, other, by);
@@ -645,17 +692,10 @@ private:
     // along the line, and draws it when it passes.
     void drawStretch(int s, int t)
     {
-        float mx = 0;
-        float my = 0;
-        if (bis_.line.kind == Line::Kind::Vertical) {
-            mx = bis_.line.x;
-            my = (list_.YS[s] + list_.YS[t]) / 2;
-        } else {
-            mx = (list_.XS[s] + list_.XS[t]) / 2;
-            my = bis_.line.b + mx * bis_.line.p;
-        }
+        const float mx = (list_.XS[s] + list_.XS[t]) / 2;
+        const float my = bis_.line.b + mx * bis_.line.p;
         if (!rejected(mx, my, list_.by[s], list_.by[t]) && finite(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]))
-            s_.line(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]);
+            drawLine(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]);
     }
 
     // Is site m strictly nearer to (mx, my) than site i is? The squares,
@@ -682,8 +722,8 @@ private:
         }
         // A site m can be nearer than i only when |m - i| < 2 di; when that
         // lies well within the close sites' reach, no other site can.
-        if (di * 2.0001 <= from_.closeReach) {
-            for (int m : from_.close) {
+        if (di * 2.0001 <= from().closeReach) {
+            for (int m : from().close) {
                 if (!skipped(m) && nearer(m, mx, my, di2, di)) {
                     lastRejecter_ = m;
                     return true;
@@ -701,11 +741,16 @@ private:
     }
 
     Surface& s_;
-    const float* X_;
+    const float* X0_;  // the sites as the window has them
+    const float* Y0_;
+    const float* X_;  // and in the frame of the pair at hand
     const float* Y_;
     const int N_;
     const std::size_t n_;
-    SeenFrom from_;
+    SeenFrom level_, exchanged_;
+    const SeenFrom* f_ = &level_;
+    bool inExchanged_ = false;
+    int exchangedFor_ = none;  // the i that exchanged_ was worked out for
     CellOfI cell_;
     std::vector<int> first_;
     bool duplicates_ = false;

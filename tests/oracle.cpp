@@ -167,7 +167,7 @@ std::vector<Segment> drawnEdges(const RecordingSurface& s, double W, double H)
         if (!pumped || op.kind != RecordingSurface::Kind::Line)
             continue;
         Segment seg{op.x1, op.y1, op.x2, op.y2};
-        if (clip(seg, W, H))
+        if (clip(seg, W, H) && (seg.x1 != seg.x2 || seg.y1 != seg.y2))
             out.push_back(seg);
     }
     return out;

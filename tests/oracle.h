@@ -16,7 +16,8 @@ struct Segment {
 std::vector<Segment> exactDiagram(const Sites& sites, double W, double H);
 
 // The segments a run drew after its first pump (the edges), clipped to the
-// canvas; pieces wholly off the canvas are dropped.
+// canvas; pieces wholly off the canvas or only touching it, and lines to
+// their own start (which paint nothing), are dropped.
 std::vector<Segment> drawnEdges(const RecordingSurface& s, double W, double H);
 
 struct Comparison {

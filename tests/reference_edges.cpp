@@ -31,22 +31,28 @@ bool finite(float x1, float y1, float x2, float y2)
     return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
 }
 
+// One pair's search in a frame: the sites as they are, or with x and y
+// exchanged (a steep pair's bisector is nearly level there). Lines are drawn
+// back in the window's own coordinates.
 class PairSearch {
 public:
-    PairSearch(Surface& s, const Sites& sites, CrossingList& list) : s_(s), sites_(sites), list_(list) {}
-
-    // Draw the edge of sites i and j (slots), if they have one.
-    void draw(int i, int j)
+    PairSearch(Surface& s, const Sites& sites, CrossingList& list, bool swapped)
+        : s_(s), X_(swapped ? sites.Y.data() : sites.X.data()), Y_(swapped ? sites.X.data() : sites.Y.data()),
+          N_(sites.N), list_(list), swapped_(swapped)
     {
-        const float W = s_.outerWidth() / twipsPerPixel;
-        const float H = s_.outerHeight() / twipsPerPixel;
-        xi_ = sites_.X[i];
-        yi_ = sites_.Y[i];
-        xj_ = sites_.X[j];
-        yj_ = sites_.Y[j];
+    }
+
+    // Draw the edge of sites i and j (slots), if they have one, on a canvas
+    // W x H in the window's coordinates.
+    void draw(int i, int j, float W, float H)
+    {
+        xi_ = X_[i];
+        yi_ = Y_[i];
+        xj_ = X_[j];
+        yj_ = Y_[j];
         i_ = i;
         j_ = j;
-        bis_ = clippedBisector(xi_, yi_, xj_, yj_, W, H);
+        bis_ = swapped_ ? clippedBisector(xi_, yi_, xj_, yj_, H, W) : clippedBisector(xi_, yi_, xj_, yj_, W, H);
         if (bis_.line.kind == Line::Kind::None)
             return;  // coincident sites share one cell: there is no edge
         dij_ = dist(xi_, yi_, xj_, yj_);
@@ -56,7 +62,7 @@ public:
         if (!collectCrossings())
             return;
         list_.append(bis_.x2, bis_.y2);
-        sortAlongLine();
+        hSort(list_.count, std::span<float>(list_.XS), std::span<float>(list_.YS), std::span<float>(list_.scratch));
         drawPassingStretches();
     }
 
@@ -65,8 +71,8 @@ private:
     // bounds nor rejects anything of the pair.
     bool isPairSite(int k) const
     {
-        const float xk = sites_.X[k];
-        const float yk = sites_.Y[k];
+        const float xk = X_[k];
+        const float yk = Y_[k];
         return (xk == xi_ && yk == yi_) || (xk == xj_ && yk == yj_);
     }
 
@@ -76,11 +82,11 @@ private:
     {
         const float dxj = xj_ - xi_;
         const float dyj = yj_ - yi_;
-        for (int k = 0; k < sites_.N; ++k) {
+        for (int k = 0; k < N_; ++k) {
             if (k == i_ || k == j_ || isPairSite(k))
                 continue;
-            const float xk = sites_.X[k];
-            const float yk = sites_.Y[k];
+            const float xk = X_[k];
+            const float yk = Y_[k];
             const Line ik = perpendicularBisector(xi_, yi_, xk, yk);
             const double dik = dist(xi_, yi_, xk, yk);
             const float e = ik.offset(bis_.x1, bis_.y1) * ik.offset(bis_.x2, bis_.y2);
@@ -99,49 +105,40 @@ private:
         return true;
     }
 
-    // Order the points along the line: by x, or by y on a vertical line.
-    void sortAlongLine()
-    {
-        if (bis_.line.kind == Line::Kind::Vertical)
-            hSort(list_.count, std::span<float>(list_.YS), std::span<float>(list_.XS), std::span<float>(list_.scratch));
-        else
-            hSort(list_.count, std::span<float>(list_.XS), std::span<float>(list_.YS), std::span<float>(list_.scratch));
-    }
-
     // Test the midpoint of every stretch between neighbouring points and draw
     // every stretch whose midpoint no third site is strictly nearer to.
     void drawPassingStretches()
     {
         for (int s = 0; s + 1 < list_.count; ++s) {
-            float mx = 0;
-            float my = 0;
-            if (bis_.line.kind == Line::Kind::Vertical) {
-                mx = bis_.line.x;
-                my = (list_.YS[s] + list_.YS[s + 1]) / 2;
-            } else {
-                mx = (list_.XS[s] + list_.XS[s + 1]) / 2;
-                my = bis_.line.b + mx * bis_.line.p;
+            const float mx = (list_.XS[s] + list_.XS[s + 1]) / 2;
+            const float my = bis_.line.b + mx * bis_.line.p;
+            if (!rejected(mx, my) && finite(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1])) {
+                if (swapped_)
+                    s_.line(list_.YS[s], list_.XS[s], list_.YS[s + 1], list_.XS[s + 1]);
+                else
+                    s_.line(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]);
             }
-            if (!rejected(mx, my) && finite(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]))
-                s_.line(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]);
         }
     }
 
     bool rejected(float mx, float my) const
     {
         const double di = dist(mx, my, xi_, yi_);
-        for (int m = 0; m < sites_.N; ++m) {
+        for (int m = 0; m < N_; ++m) {
             if (m == i_ || m == j_ || isPairSite(m))
                 continue;
-            if (dist(mx, my, sites_.X[m], sites_.Y[m]) < di)
+            if (dist(mx, my, X_[m], Y_[m]) < di)
                 return true;
         }
         return false;
     }
 
     Surface& s_;
-    const Sites& sites_;
+    const float* X_;
+    const float* Y_;
+    int N_;
     CrossingList& list_;
+    bool swapped_;
     int i_ = 0, j_ = 0;
     float xi_ = 0, yi_ = 0, xj_ = 0, yj_ = 0;
     Bisector bis_;
@@ -154,12 +151,16 @@ bool drawEdgesReference(Surface& s, Sites& sites)
 {
     hSort(sites.N, std::span<double>(sites.D), std::span<float>(sites.X), std::span<float>(sites.Y));
     CrossingList list;
-    PairSearch search(s, sites, list);
+    PairSearch level(s, sites, list, false);
+    PairSearch swapped(s, sites, list, true);
     for (int i = 0; i < sites.N - 1; ++i) {
         for (int j = i + 1; j < sites.N; ++j) {
             if (!s.pump())
                 return false;
-            search.draw(i, j);
+            const float W = s.outerWidth() / twipsPerPixel;
+            const float H = s.outerHeight() / twipsPerPixel;
+            const Line pair = perpendicularBisector(sites.X[i], sites.Y[i], sites.X[j], sites.Y[j]);
+            (pair.kind == Line::Kind::Steep ? swapped : level).draw(i, j, W, H);
         }
     }
     return true;

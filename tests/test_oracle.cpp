@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 #include <string>
 
 #include "numeric/dist.h"
@@ -163,10 +164,101 @@ TEST(OracleDegenerate, SitesOnTheCanvasCornersAndEdges)
     expectExact(s);
 }
 
+TEST(OracleDegenerate, ThirdSitesAHairFromLevelWithI)
+{
+    // (0, 2.4e-41) and (265.05, 9e-36) are a hair from level: their bisector
+    // is a hair from vertical, and its intercept as y = q x + c would not fit
+    // in a float. It bounds the edge of (0, 2.4e-41) and (265.05, 445).
+    Sites s;
+    for (const auto& [x, y] : {std::pair{400.125f, 20.f},
+                               {400.f, 77.f},
+                               {400.f, 134.f},
+                               {400.f, 191.f},
+                               {400.f, 248.f},
+                               {400.f, 305.f},
+                               {400.f, 362.f},
+                               {0.f, 2.4315331e-41f},
+                               {400.007263f, 20.f},
+                               {620.f, 32.f},
+                               {400.f, 419.f},
+                               {400.f, 476.f},
+                               {628.f, 505.f},
+                               {265.046875f, 445.f},
+                               {265.046875f, 9.02784468e-36f}})
+        add(s, x, y);
+    expectExact(s);
+}
+
 TEST(OracleDegenerate, TwoSites)
 {
     Sites s;
     add(s, 100, 100);
     add(s, 300, 200);
     expectExact(s);
+}
+
+// Two sites whose y (or x) differ by a hair have a nearly vertical (or
+// level) bisector: y = p x + b then moves in steps of many pixels. Such pairs,
+// in both orders, alone with a third site and among random sites.
+namespace {
+
+// The sites (u1, v) and (u2, v + hair), or with x and y exchanged, in either
+// order; the hair is at least one step of the float.
+Sites hairPair(float u1, float v, float u2, double hair, bool alongX, bool swapOrder)
+{
+    auto v2 = static_cast<float>(v + hair);
+    if (v2 == v)
+        v2 = std::nextafter(v, HUGE_VALF);
+    std::pair<float, float> a{u1, v}, b{u2, v2};
+    if (alongX) {
+        a = {a.second, a.first};
+        b = {b.second, b.first};
+    }
+    if (swapOrder)
+        std::swap(a, b);
+    Sites s;
+    add(s, a.first, a.second);
+    add(s, b.first, b.second);
+    return s;
+}
+
+std::string hairName(int e, bool alongX, bool swapOrder)
+{
+    return "hair 1e-" + std::to_string(e) + (alongX ? " in x" : " in y") + (swapOrder ? ", swapped" : "");
+}
+
+}  // namespace
+
+TEST(OracleNearlyLevel, APairAHairApartWithAThirdSite)
+{
+    for (int e = 1; e <= 7; ++e) {
+        for (const bool alongX : {false, true}) {
+            for (const bool swapOrder : {false, true}) {
+                Sites s = hairPair(300, 200, 400, std::pow(10.0, -e), alongX, swapOrder);
+                add(s, alongX ? 300.f : 350.f, alongX ? 350.f : 300.f);
+                SCOPED_TRACE(hairName(e, alongX, swapOrder));
+                expectExact(s);
+            }
+        }
+    }
+}
+
+TEST(OracleNearlyLevel, PairsAHairApartAmongRandomSites)
+{
+    std::mt19937 gen(2024);
+    std::uniform_real_distribution<float> ux(0, W), uy(0, H);
+    for (int e = 1; e <= 7; ++e) {
+        for (const bool alongX : {false, true}) {
+            for (const bool swapOrder : {false, true}) {
+                for (int round = 0; round < 4; ++round) {
+                    Sites s = alongX ? hairPair(uy(gen), ux(gen), uy(gen), std::pow(10.0, -e), true, swapOrder)
+                                     : hairPair(ux(gen), uy(gen), ux(gen), std::pow(10.0, -e), false, swapOrder);
+                    for (int k = 0; k < 40; ++k)
+                        add(s, ux(gen), uy(gen));
+                    SCOPED_TRACE(hairName(e, alongX, swapOrder) + ", round " + std::to_string(round));
+                    expectExact(s);
+                }
+            }
+        }
+    }
 }

@@ -6,19 +6,25 @@
 
 #include "diagram/recording_surface.h"
 #include "diagram/run.h"
+#include "tests/oracle.h"
 
 using Kind = RecordingSurface::Kind;
 
-// Many whole runs, each held to what every run promises. QUILLET_SOAK_RUNS
-// sets how many (the sanitizer build runs fewer).
-TEST(Soak, TwentyThousandRunsKeepEveryPromise)
+namespace {
+
+// Many whole runs on a canvas W x H, each held to what every run promises and
+// its drawing to the exact diagram. QUILLET_SOAK_RUNS sets how many (the
+// sanitizer build runs fewer).
+void soak(float W, float H)
 {
     const char* env = std::getenv("QUILLET_SOAK_RUNS");
     const int runs = env ? std::atoi(env) : 20000;
+    int wrong = 0;
     for (int r = 1; r <= runs; ++r) {
         const auto seed = static_cast<std::uint64_t>(r) * 7919;
-        RecordingSurface s(788, 565, seed);
+        RecordingSurface s(W, H, seed);
         ASSERT_TRUE(runDiagram(s)) << "seed " << seed;
+        ASSERT_TRUE(s.retryEnabled());
 
         const auto labels = s.all(Kind::Print);
         ASSERT_EQ(labels.size(), 1u);
@@ -40,6 +46,26 @@ TEST(Soak, TwentyThousandRunsKeepEveryPromise)
                 ASSERT_EQ(op.value, c);
             }
         }
-        ASSERT_TRUE(s.retryEnabled());
+        Sites sites;  // as the circles show them
+        for (const auto& circle : s.all(Kind::Circle)) {
+            sites.X[sites.N] = circle.x1;
+            sites.Y[sites.N] = circle.y1;
+            ++sites.N;
+        }
+        const Comparison cmp = compareDiagrams(drawnEdges(s, W, H), exactDiagram(sites, W, H), W, H);
+        if (!cmp.ok()) {
+            ++wrong;
+            ADD_FAILURE() << "seed " << seed << " (N = " << n << "): " << cmp.stray << " stray points (worst "
+                          << cmp.worstStray << " px), " << cmp.uncovered << " uncovered (worst " << cmp.worstUncovered
+                          << " px)";
+        }
     }
+    EXPECT_EQ(wrong, 0) << "of " << runs << " runs";
 }
+
+}  // namespace
+
+TEST(Soak, RunsKeepEveryPromiseAndDrawTheExactDiagram) { soak(788, 565); }
+
+// The canvas as the program reads it under a window manager: the outer size.
+TEST(Soak, RunsOnTheFramedCanvas) { soak(790, 586); }

@@ -8,16 +8,17 @@
 // step can be larger than a pixel, and nothing could be drawn to within one:
 // those are left to the fuzzer that compares the search with the plain one.
 //
-// Where two sites lie closer together than 2^-16 of the canvas's larger side
-// (yet not at one place), single precision cannot tell their bisectors with a
-// third site apart: both sit within one rounding of each other over the
-// canvas, so which of the two is nearer, and whether either hides the other's
-// edge, is decided by rounding. Such inputs are passed over.
+// Where two sites j and k lie close together, the bisectors of a third site
+// i with them meet at an angle as small as |jk| / L, L = W + H, and single
+// precision places each of them only to within a step of the float at L,
+// about L 2^-23: their crossing, which bounds an edge, is then placed only to
+// within L^2 2^-23 / |jk| along them. Inputs with two sites (not at one
+// place) closer than L^2 2^-22, where that could exceed half a pixel, are
+// passed over: 0.44 px on the window's canvas.
 //
 // Checks that every drawn edge lies within 1 px of a true edge, and every
 // true edge within 1 px of a drawn one.
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -48,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const float W = in.W, H = in.H;
     Sites& sites = in.sites;
 
-    const double near = std::max(W, H) * 0x1p-16;
+    const double L = double{W} + double{H};
+    const double near = L * L * 0x1p-22;
     for (int a = 0; a < sites.N; ++a) {
         for (int b = 0; b < a; ++b) {
             const double d = dist(sites.X[a], sites.Y[a], sites.X[b], sites.Y[b]);

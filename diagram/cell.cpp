@@ -1,0 +1,64 @@
+#include "diagram/cell.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int none = -1;
+}
+
+double CellOfI::build(const double* ux, const double* uy, const double* uu, int n, std::vector<int>& neighbours)
+{
+    // The nearest few sites first, which leave a small cell at once; then the
+    // rest, of which a site at twice the cell's farthest corner or farther
+    // cannot cut it.
+    order_.resize(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k)
+        order_[k] = k;
+    const auto nearest = order_.begin() + std::min(n, 12);
+    std::nth_element(order_.begin(), nearest, order_.end(), [uu](int a, int b) { return uu[a] < uu[b]; });
+    constexpr double far = 1e9;
+    poly_ = {{-far, -far, none}, {far, -far, none}, {far, far, none}, {-far, far, none}};
+    double corner2 = 2 * far * far;  // the farthest corner's square distance
+    for (int k : order_) {
+        if (uu[k] == 0 || uu[k] > 4 * corner2 * 1.0001)
+            continue;
+        if (cut(ux[k], uy[k], uu[k], k)) {
+            corner2 = 0;
+            for (const Corner& v : poly_)
+                corner2 = std::max(corner2, v.x * v.x + v.y * v.y);
+        }
+    }
+    neighbours.clear();
+    for (const Corner& v : poly_) {
+        if (v.edge != none && std::find(neighbours.begin(), neighbours.end(), v.edge) == neighbours.end())
+            neighbours.push_back(v.edge);
+    }
+    return std::sqrt(corner2);
+}
+
+// Cuts the cell down to 2 P.u - |u|^2 <= 0; false when that takes nothing.
+bool CellOfI::cut(double ux, double uy, double uu, int k)
+{
+    bool outside = false;
+    for (const Corner& v : poly_)
+        outside = outside || 2 * (v.x * ux + v.y * uy) - uu > 0;
+    if (!outside)
+        return false;
+    next_.clear();
+    const std::size_t n = poly_.size();
+    for (std::size_t a = 0; a < n; ++a) {
+        const Corner& v = poly_[a];
+        const Corner& w = poly_[(a + 1) % n];
+        const double sv = 2 * (v.x * ux + v.y * uy) - uu;
+        const double sw = 2 * (w.x * ux + w.y * uy) - uu;
+        if (sv <= 0)
+            next_.push_back(v);
+        if ((sv <= 0) != (sw <= 0)) {
+            const double t = sv / (sv - sw);
+            next_.push_back({v.x + t * (w.x - v.x), v.y + t * (w.y - v.y), sv <= 0 ? k : v.edge});
+        }
+    }
+    poly_.swap(next_);
+    return true;
+}

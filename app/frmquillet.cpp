@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/access.h"
 #include "diagram/run.h"
 
 namespace {
@@ -91,6 +92,7 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     setObjectName("frmQuillet");
     setWindowTitle("Quillet");
     setWindowIcon(QIcon::fromTheme(QUILLET_APP_ID, drawnIcon()));
+    presentAsMainWindow();
     setAccessibleName("Quillet");
     setAccessibleDescription("The nearest-site diagram of a random set of points");
     setFixedSize(clientWidth, clientHeight);
@@ -124,8 +126,18 @@ void frmQuillet::Form_Load()
     if (running_ || ended_)
         return;
     running_ = true;
-    runDiagram(*this);
+    // Retry is disabled while the run draws, and Qt moves the keyboard focus
+    // on to End; it comes back to Retry afterwards if Retry had it, and after
+    // the first run, so that Space twice never ends the program.
+    const bool focusRetry = !ranBefore_ || cmdRetry->hasFocus();
+    ranBefore_ = true;
+    const bool finished = runDiagram(*this);
     running_ = false;
+    if (!finished || ended_)
+        return;
+    describeDrawing(*this, sites_, true);
+    if (focusRetry)
+        cmdRetry->setFocus();
 }
 
 void frmQuillet::cmdRetry_Click()
@@ -257,6 +269,9 @@ void frmQuillet::print(std::string_view item, std::int16_t n)
                .toAlignedRect()
                .adjusted(-2, -2, 2, 2));
     position_ = QPointF(0, position_.y() + metrics.lineSpacing());
+    // The label is the run's site count.
+    sites_ = n;
+    describeDrawing(*this, n, false);
 }
 
 void frmQuillet::setRetryEnabled(bool enabled) { cmdRetry->setEnabled(enabled); }

@@ -68,7 +68,9 @@ private:
     QPointF position_;
     std::uint32_t colour_ = composeColour(255, 255, 255);
     int fontSize_ = 9;
+    int sites_ = 0;  // the count the run's label showed
     bool running_ = false;
+    bool ranBefore_ = false;
     bool ended_ = false;
     bool placed_ = false;
 };

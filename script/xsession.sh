@@ -6,6 +6,8 @@
 pids=()
 stop_xsession() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  # Gone before the next session looks for a free display.
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
 }
 
 waitfor() {
@@ -23,7 +25,7 @@ start_xsession() {
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
   done
   export DISPLAY=":$n"
-  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   pids+=($!)
   waitfor 10 xdpyinfo || { echo "Xvfb did not start" >&2; return 1; }
   openbox >/dev/null 2>&1 &

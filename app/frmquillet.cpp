@@ -6,17 +6,16 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QPainter>
-#include <QPixmap>
-#include <QPolygonF>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
 
 #include "app/access.h"
+#include "app/icon.h"
 #include "diagram/run.h"
 
 namespace {
@@ -54,34 +53,6 @@ bool clipToBox(QPointF& a, QPointF& b, const QRectF& box)
     a = start + t0 * QPointF(dx, dy);
     b = start + t1 * QPointF(dx, dy);
     return true;
-}
-
-// The program's icon, drawn: five sites and their cells, as in the icon that
-// is installed for the desktop (used where the icon theme has none).
-QIcon drawnIcon()
-{
-    QPixmap pixmap(128, 128);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::black);
-    p.drawRoundedRect(QRectF(4, 4, 120, 120), 18, 18);
-    const QColor light(0xa8, 0xee, 0xea);
-    p.setPen(QPen(light, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPolygonF edges[] = {
-        {{54.35, 4}, {60.97, 42.40}, {29.14, 69.19}, {4, 66.91}},
-        {{60.97, 42.40}, {95.51, 61.11}, {124, 54.60}},
-        {{29.14, 69.19}, {65.46, 118.48}, {95.51, 61.11}},
-        {{65.46, 118.48}, {65.88, 124}},
-    };
-    for (const QPolygonF& e : edges)
-        p.drawPolyline(e);
-    p.setPen(QPen(light, 2.5));
-    p.setBrush(Qt::NoBrush);
-    for (const QPointF c : {QPointF(30, 36), QPointF(88, 26), QPointF(62, 74), QPointF(24, 102), QPointF(104, 96)})
-        p.drawEllipse(c, 4.5, 4.5);
-    return QIcon(pixmap);
 }
 
 }  // namespace
@@ -174,14 +145,16 @@ void frmQuillet::show()
             move(screen->availableGeometry().center() - QPoint(clientWidth / 2, clientHeight / 2));
     }
     QWidget::show();
-    // Wait, briefly, until the window is on screen, so that the window
-    // manager's frame is known when the run reads the outer size.
+    // Wait, briefly, until the window is on screen and, where the platform
+    // tells it (X11: the window manager's frame extents), until its frame is
+    // known, so that the run reads the outer size with the frame. A Wayland
+    // compositor that draws the frame does not tell it: there, being on
+    // screen is all there is to wait for.
     QElapsedTimer waited;
     waited.start();
-    while (!ended_ && !(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-    while (!ended_ && frameGeometry().size() == size() && waited.elapsed() < 300)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    waitUntil([this] { return windowHandle() && windowHandle()->isExposed(); }, 2000);
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        waitUntil([this] { return frameGeometry().size() != size(); }, 300 - static_cast<int>(waited.elapsed()));
     if (!placed_) {
         placed_ = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -191,6 +164,19 @@ void frmQuillet::show()
         }
     }
     fitImage();
+}
+
+// Handles events, asleep between them, until done() holds, the program ends
+// or ms milliseconds have passed.
+void frmQuillet::waitUntil(const std::function<bool()>& done, int ms)
+{
+    if (ms <= 0)
+        return;
+    QTimer deadline;  // also wakes the wait when nothing else comes
+    deadline.setSingleShot(true);
+    deadline.start(ms);
+    while (!ended_ && !done() && deadline.isActive())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void frmQuillet::refresh() { repaint(); }

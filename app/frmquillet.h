@@ -61,6 +61,7 @@ protected:
 private:
     void end();
     void fitImage();
+    void waitUntil(const std::function<bool()>& done, int ms);
 
     std::function<std::uint64_t()> seeder_;
     Rng rng_;

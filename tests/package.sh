@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Debian package into a folder, holds it to lintian and checks what
+# it holds and what it depends on.
+#   package.sh folder
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+deb=$("$here/../script/package" "$1" | tail -n 1)
+[ -f "$deb" ] || fail "no package"
+echo "built $(basename "$deb"), $(stat -c %s "$deb") bytes"
+
+# No error, no warning (lintian's exit status counts errors only).
+report=$(lintian --pedantic "$deb" 2>&1 | grep -v '^running with root privileges' || true)
+[ -z "$report" ] || { echo "$report" >&2; fail "lintian"; }
+echo "lintian: clean, pedantic tags included"
+
+contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
+id=org.quillet.quillet
+for f in ./usr/bin/quillet ./usr/share/applications/$id.desktop ./usr/share/icons/hicolor/scalable/apps/$id.svg \
+  ./usr/share/metainfo/$id.metainfo.xml ./usr/share/man/man6/quillet.6.gz ./usr/share/doc/quillet/copyright; do
+  grep -qx -- "$f" <<<"$contents" || fail "$f is not in the package"
+done
+echo "contents: program, desktop entry, icon, metadata, manual page, copyright"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
+  grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
+done
+echo "depends (from the binary's libraries): $depends"
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/quillet/copyright | grep -q '^License: Expat' ||
+  fail "copyright names no licence"
+echo "package: all passed"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Unpacks the Debian package into a scratch root and starts the program that
+# it installs on a virtual screen: its window comes up, and End ends it.
+#   package_run.sh folder-with-the-package
+set -euo pipefail
+deb=$(ls "$1"/quillet_*.deb | head -n 1)
+root=$(mktemp -d)
+# shellcheck source=../script/xsession.sh
+. "$(dirname "$0")/../script/xsession.sh"
+trap 'stop_xsession; rm -rf "$root"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+dpkg-deb -x "$deb" "$root"
+start_xsession 1280x1024 || fail "no X session"
+"$root/usr/bin/quillet" >"$root/quillet.log" 2>&1 &
+qpid=$!
+pids+=("$qpid")
+waitfor 10 xdotool search --onlyvisible --name '^Quillet$' || fail "no window titled Quillet"
+wid=$(xdotool search --onlyvisible --name '^Quillet$' | head -n 1)
+echo "ok: the installed quillet opens its window"
+sleep 1
+xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"
+xdotool key alt+e
+for _ in $(seq 50); do kill -0 "$qpid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$qpid" 2>/dev/null && fail "still running after Alt+E"
+status=0; wait "$qpid" || status=$?
+[ "$status" = 0 ] || fail "exit status $status"
+echo "ok: Alt+E ends it with status 0"

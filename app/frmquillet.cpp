@@ -241,8 +241,7 @@ void frmQuillet::circle(float x, float y, float radius, std::uint32_t colour)
 
 void frmQuillet::print(std::string_view item, std::int16_t n)
 {
-    const QString text =
-        QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())) + ' ' + QString::number(n) + ' ';
+    const QString text = QString::fromStdString(printedText(item, n));
     QPainter p(&image_);
     p.setRenderHint(QPainter::TextAntialiasing);
     QFont f = font();

@@ -57,7 +57,7 @@ void RecordingSurface::circle(float x, float y, float radius, std::uint32_t colo
 
 void RecordingSurface::print(std::string_view item, std::int16_t n)
 {
-    record(Kind::Print, x_, y_, 0, 0, static_cast<std::uint32_t>(n), std::string(item) + " " + std::to_string(n) + " ");
+    record(Kind::Print, x_, y_, 0, 0, static_cast<std::uint32_t>(n), printedText(item, n));
     x_ = 0;
     y_ += 27;  // one text line at 20 points
 }

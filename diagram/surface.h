@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // What a run needs of its window: drawing, a few window states, the event pump
@@ -41,6 +42,13 @@ public:
 };
 
 constexpr int twipsPerPixel = 15;
+
+// The text that Print draws: the item, directly followed by one blank, the
+// decimal digits of n and one blank.
+inline std::string printedText(std::string_view item, std::int16_t n)
+{
+    return std::string(item) + ' ' + std::to_string(n) + ' ';
+}
 
 constexpr std::uint32_t composeColour(int red, int green, int blue)
 {

@@ -57,34 +57,53 @@ TEST(Bisector, SteepFallingLineEntersAtBottomAndLeavesAtTop)
     expectEnds(s, 331.84375f, H, 340.671875f, 0);
 }
 
+// The four strict comparisons, each on a line where the strict and the
+// non-strict rule give different ends.
+
 TEST(Bisector, InterceptExactlyZeroIsNotALeftEdgeCrossing)
 {
-    // y = x: b = 0, so the first end comes from the top edge.
-    const Bisector s = clippedBisector(0, 10, 10, 0, W, H);
+    // y = -x: b = 0, and p <= 0 takes the first end to the bottom edge.
+    const Bisector s = clippedBisector(10, 10, -10, -10, W, H);
+    EXPECT_EQ(s.line.p, -1);
     EXPECT_EQ(s.line.b, 0);
-    expectEnds(s, 0, 0, H, H);
+    expectEnds(s, -H, H, 0, 0);  // not (0, 0) first
 }
 
 TEST(Bisector, InterceptExactlyHIsNotALeftEdgeCrossing)
 {
-    // y = 565 - x: b = H, so the first end comes from the bottom edge.
-    const Bisector s = clippedBisector(0, 555, 10, 565, W, H);
+    // y = x + 565: b = H, and p > 0 takes the first end to the top edge.
+    const Bisector s = clippedBisector(0, 575, 10, 565, W, H);
+    EXPECT_EQ(s.line.p, 1);
     EXPECT_EQ(s.line.b, H);
-    expectEnds(s, 0, H, H, 0);
+    expectEnds(s, -H, 0, 0, H);  // not (0, H) first
 }
 
 TEST(Bisector, RightEdgeHeightExactlyZeroIsNotARightEdgeCrossing)
 {
-    // y = 394 - x / 2 meets the right edge at y = 0.
-    const Bisector s = clippedBisector(199, 292, 201, 296, W, H);
-    expectEnds(s, 0, 394, W, 0);  // from the top-edge rule: -b / p = 788
+    // y = x - 788 meets the right edge at y = 0; p > 0 takes the second end
+    // to the bottom edge.
+    const Bisector s = clippedBisector(395, -383, 405, -393, W, H);
+    EXPECT_EQ(s.line.b, -W);
+    expectEnds(s, W, 0, H + W, H);  // not (W, 0) second
 }
 
 TEST(Bisector, RightEdgeHeightExactlyHIsNotARightEdgeCrossing)
 {
-    // y = 171 + x / 2 meets the right edge at y = H.
-    const Bisector s = clippedBisector(199, 273, 201, 269, W, H);
-    expectEnds(s, 0, 171, W, H);  // from the bottom-edge rule: (H - b) / p = 788
+    // y = 1353 - x meets the right edge at y = H; p <= 0 takes the second
+    // end to the top edge.
+    const Bisector s = clippedBisector(395, 948, 405, 958, W, H);
+    EXPECT_EQ(s.line.b, H + W);
+    expectEnds(s, W, H, H + W, 0);  // not (W, H) second
+}
+
+TEST(Bisector, OnlyAPositiveSlopeEntersAtTheTop)
+{
+    // A level line wholly above the canvas, p = -0: not above 0, so its first
+    // end is on the bottom edge (at infinity), and its second on the top.
+    const Bisector s = clippedBisector(100, -10, 100, -30, W, H);
+    ASSERT_TRUE(std::signbit(s.line.p));
+    EXPECT_EQ(s.y1, H);
+    EXPECT_EQ(s.y2, 0);
 }
 
 TEST(Bisector, LineWhollyBelowTheCanvasStillGetsTwoEnds)
@@ -158,4 +177,29 @@ TEST(BisectorCrossing, OffsetsTellTheSides)
     const Line l = perpendicularBisector(0, 0, 10, 0);  // x = 5
     EXPECT_LT(l.offset(0, 100) * l.offset(10, -100), 0);
     EXPECT_GT(l.offset(0, 100) * l.offset(1, -100), 0);
+}
+
+TEST(BisectorRounding, EveryStepIsRoundedToSinglePrecision)
+{
+    // Sites whose values are not exact. The expected floats were worked out
+    // apart from the program, one rounding to single precision per step; the
+    // differences, the intercept or yW formed in double would each give other
+    // floats.
+    const Bisector s = clippedBisector(114.8f, 51.3f, 237.5f, 475.3f, W, H);
+    EXPECT_EQ(s.line.p, -0x1.285502p-2f);
+    EXPECT_EQ(s.line.b, 0x1.3a4684p+8f);
+    expectEnds(s, 0, 0x1.3a4684p+8f, W, 0x1.58f464p+6f);
+}
+
+TEST(BisectorSteep, LinesSteeperThan128AreKeptAsXFromY)
+{
+    // |p| = 128 is still y from x; |p| = 129 is x from y, x = p' y + b' with
+    // p' = -a, a = 1/129 rounded to a float.
+    const Line at128 = perpendicularBisector(0, 0, 128, 1);
+    ASSERT_EQ(at128.kind, Line::Kind::Sloped);
+    EXPECT_EQ(at128.p, -128);
+    const Line at129 = perpendicularBisector(0, 0, 129, 1);
+    ASSERT_EQ(at129.kind, Line::Kind::Steep);
+    EXPECT_EQ(at129.p, -0x1.fc07fp-8f);
+    EXPECT_EQ(at129.b, 64.5f + 0x1.fc07fp-9f);  // mx - p' my, my = 0.5
 }

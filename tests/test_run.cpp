@@ -175,3 +175,49 @@ TEST(EdgeSearch, NothingNonFiniteIsEverDrawn)
         EXPECT_TRUE(std::isfinite(l.x1) && std::isfinite(l.y1) && std::isfinite(l.x2) && std::isfinite(l.y2));
     }
 }
+
+TEST(EdgeSearch, ReadsTheCanvasSizeAtEachPair)
+{
+    // A window resized to 500 x 400 before the third pair. A, B and C lie on
+    // one line, so A-B and B-C are whole lines across the canvas (y = 224 -
+    // x / 5 and y = 432 - x / 5) and A-C is hidden.
+    class Resized : public RecordingSurface {
+    public:
+        float outerWidth() const override { return (pumps() < 3 ? 788.f : 500.f) * twipsPerPixel; }
+        float outerHeight() const override { return (pumps() < 3 ? 565.f : 400.f) * twipsPerPixel; }
+    } s;
+    Sites sites = sitesAt({{100, 100}, {140, 300}, {180, 500}});
+    drawEdges(s, sites);
+    const auto pairs = linesPerPair(s);
+    ASSERT_EQ(pairs.size(), 3u);
+    ASSERT_EQ(pairs[0].size(), 1u);
+    EXPECT_EQ(pairs[0][0].x1, 0);
+    EXPECT_EQ(pairs[0][0].x2, 788);  // the right edge as it was
+    EXPECT_TRUE(pairs[1].empty());
+    ASSERT_EQ(pairs[2].size(), 1u);
+    EXPECT_EQ(pairs[2][0].y1, 400);  // b = 432 is below the new bottom edge
+    EXPECT_NEAR(pairs[2][0].x1, 160, 1e-3);
+    EXPECT_EQ(pairs[2][0].x2, 500);  // the new right edge
+    EXPECT_NEAR(pairs[2][0].y2, 332, 1e-3);
+}
+
+TEST(EdgeSearch, ASiteExactlyAsFarAsIDoesNotRejectAStretch)
+{
+    // Four sites on a circle around (200, 200): at the centre every stretch
+    // of no length has all four sites exactly as far, so none rejects it and
+    // it is drawn (a line to its own start); the edges run from the centre.
+    RecordingSurface s;
+    Sites sites = sitesAt({{100, 100}, {300, 100}, {100, 300}, {300, 300}});
+    drawEdges(s, sites);
+    int atCentre = 0;
+    for (const auto& l : s.all(Kind::Line)) {
+        if (l.x1 == l.x2 && l.y1 == l.y2) {
+            EXPECT_TRUE(l.x1 == 200 && l.y1 == 200) << l.x1 << "," << l.y1;
+            ++atCentre;
+        } else {
+            EXPECT_TRUE((l.x1 == 200 || l.y1 == 200) && (l.x2 == 200 || l.y2 == 200)) << l.x1 << "," << l.y1;
+        }
+    }
+    EXPECT_GT(atCentre, 0);
+    EXPECT_EQ(s.count(Kind::Line) - static_cast<std::size_t>(atCentre), 4u);
+}

@@ -81,26 +81,47 @@ TEST(Passes, CrossingsAreWhereCrossingPutsThem)
     });
 }
 
-TEST(Passes, RulesForEveryThirdSiteAreTheRulesForOne)
+// The hiding and crossing rules for one third site k, every case: k in j's
+// quadrant seen from i or not; k nearer to i than j, farther or as far; the
+// i-k bisector (here y = 0) passing between the pair's two ends (e1 e2 < 0),
+// not (e1 e2 > 0), or through an end (e1 e2 = 0).
+TEST(Passes, HidingAndCrossingRulesTruthTable)
 {
-    forEachPairOfSite0([](const RandomSites& s, const SeenFrom& f, PassResults& r, int j) {
-        const Bisector bis = clip(f.line[j], 788, 565);
-        compareDistances(s.n(), f.d.data(), f.d[j], r.cmp.data());
-        applyRules(s.n(), f, r.cmp.data(), bis, f.dx[j], f.dy[j], r.hides.data(), r.records.data());
-        for (int k = 1; k < s.n(); ++k) {
-            const Line& l = f.line[k];
-            if (l.kind == Line::Kind::None)
-                continue;
-            // As the rules are written for one k.
-            const float e = l.offset(bis.x1, bis.y1) * l.offset(bis.x2, bis.y2);
-            const bool mark = f.dx[k] * f.dx[j] > 0 && f.dy[k] * f.dy[j] > 0;
-            const double dij = f.d[j], dik = f.d[k];
-            const bool hide = mark && dij > dik && e > 0;
-            const bool record = !hide && (!mark || dij < dik || e < 0) && (e < 0 || dij > dik);
-            ASSERT_EQ(r.hides[k] != 0, hide) << "j " << j << ", k " << k;
-            ASSERT_EQ(r.records[k] != 0, record) << "j " << j << ", k " << k;
-        }
-    });
+    enum Dist { Nearer, Farther, AsFar };
+    struct Row {
+        bool sameQuadrant;
+        Dist k;
+        int e;  // the sign of e1 e2
+        bool hides, records;
+    };
+    const Row table[] = {
+        {true, Nearer, +1, true, false},    {true, Nearer, -1, false, true},   {true, Nearer, 0, false, false},
+        {true, Farther, +1, false, false},  {true, Farther, -1, false, true},  {true, Farther, 0, false, false},
+        {true, AsFar, +1, false, false},    {true, AsFar, -1, false, true},    {true, AsFar, 0, false, false},
+        {false, Nearer, +1, false, true},   {false, Nearer, -1, false, true},  {false, Nearer, 0, false, true},
+        {false, Farther, +1, false, false}, {false, Farther, -1, false, true}, {false, Farther, 0, false, false},
+        {false, AsFar, +1, false, false},   {false, AsFar, -1, false, true},   {false, AsFar, 0, false, false},
+    };
+    for (const Row& row : table) {
+        SeenFrom f(1);
+        f.A[0] = 1;  // the i-k bisector y = 0
+        f.q[0] = 0;
+        f.c[0] = 0;
+        f.dx[0] = row.sameQuadrant ? 1.f : -1.f;  // j is at (+, +) from i
+        f.dy[0] = 1;
+        f.d[0] = 5;
+        const double dij = row.k == Nearer ? 6 : row.k == Farther ? 4 : 5;
+        Bisector bis;
+        bis.x1 = 0;
+        bis.y1 = row.e == 0 ? 0.f : 1.f;
+        bis.x2 = 1;
+        bis.y2 = row.e < 0 ? -1.f : 1.f;
+        PassResults r(1);
+        compareDistances(1, f.d.data(), dij, r.cmp.data());
+        applyRules(1, f, r.cmp.data(), bis, 1, 1, r.hides.data(), r.records.data());
+        EXPECT_EQ(r.hides[0] != 0, row.hides) << "same " << row.sameQuadrant << ", k " << row.k << ", e " << row.e;
+        EXPECT_EQ(r.records[0] != 0, row.records) << "same " << row.sameQuadrant << ", k " << row.k << ", e " << row.e;
+    }
 }
 
 TEST(ListSorter, SortsAsTheHeapSortDoesTiesAndNaNsIncluded)

@@ -2,6 +2,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "diagram/random.h"
 #include "diagram/recording_surface.h"
@@ -114,26 +116,66 @@ TEST(RunSetUp, SmallestRandomValueGivesFourSitesAtTheOrigin)
     EXPECT_EQ(sites.D[3], 0);
 }
 
-TEST(RunSetUp, LabelPointUsesTheCanvasWidthInPixels)
+// A surface whose outer width grows by one pixel at every reading, and that
+// hands out a fixed sequence of random values.
+class ScriptedSurface : public RecordingSurface {
+public:
+    explicit ScriptedSurface(std::vector<float> values, float width = W * twipsPerPixel, float step = 0)
+        : values_(std::move(values)), width_(width), step_(step)
+    {
+        random = [this] { return values_.at(next_++); };
+    }
+    float outerWidth() const override { return width_ + step_ * static_cast<float>(widthReads_++); }
+
+private:
+    std::vector<float> values_;
+    std::size_t next_ = 0;
+    float width_, step_;
+    mutable int widthReads_ = 0;
+};
+
+// Every random value goes to its own quantity, in order: red, green, blue,
+// label x, label y, N, then x and y of each site.
+TEST(RunSetUp, ScriptedValuesGoWhereTheyBelong)
 {
-    // r4 = 0.5 on a 1000 px wide canvas: lx = 0.5 * (1000 - 380) = 310.
-    RecordingSurface s(1000, 600);
-    int drawn = 0;
-    s.random = [&] { return ++drawn == 4 || drawn == 5 ? 0.5f : 0.25f; };
-    setUpRun(s);
-    const auto label = s.all(Kind::Print)[0];
-    EXPECT_EQ(label.x1, 310);
-    EXPECT_EQ(label.y1, 115);  // 0.5 * 150 + 40
+    ScriptedSurface s(
+        {0.5f, 0.25f, 0.75f, 0.5f, 0.25f, 0.f, 0.5f, 0.25f, 0.125f, 0.375f, 0.875f, 0.625f, 0.75f, 0.0625f});
+    const Sites sites = setUpRun(s);
+    EXPECT_EQ(s.all(Kind::Colour).at(0).value, composeColour(183, 227, 239));  // 61.5, 5.75, 17.25 floored
+    const auto label = s.all(Kind::Print).at(0);
+    EXPECT_EQ(label.x1, 204);    // 0.5 * (788 - 380)
+    EXPECT_EQ(label.y1, 77.5f);  // 0.25 * 150 + 40
+    EXPECT_EQ(label.text, "N= 4 ");
+    ASSERT_EQ(sites.N, 4);
+    const float X[] = {394, 98.5f, 689.5f, 591};                // r * 788
+    const float Y[] = {141.25f, 211.875f, 353.125f, 35.3125f};  // r * 565
+    for (int n = 0; n < 4; ++n) {
+        EXPECT_EQ(sites.X[n], X[n]) << "site " << n + 1;
+        EXPECT_EQ(sites.Y[n], Y[n]) << "site " << n + 1;
+    }
 }
 
-TEST(RunSetUp, SitesScaleByTheCanvasSize)
+TEST(RunSetUp, TheOuterWidthIsReadForTheLabelAndForEverySite)
 {
-    RecordingSurface s(1000, 600);
-    s.random = [] { return 0.75f; };
+    // 788 px for the label, then 789, 790, ... for the sites, one each.
+    ScriptedSurface s({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f},
+                      W * twipsPerPixel, twipsPerPixel);
     const Sites sites = setUpRun(s);
-    EXPECT_EQ(sites.X[0], 750);
-    EXPECT_EQ(sites.Y[0], 450);
-    EXPECT_EQ(sites.D[0], 874.642784226795);  // sqrt(750^2 + 450^2)
+    EXPECT_EQ(s.all(Kind::Print).at(0).x1, 204);
+    EXPECT_EQ(sites.X[0], 394.5f);
+    EXPECT_EQ(sites.X[1], 395);
+    EXPECT_EQ(sites.X[3], 396);
+    EXPECT_EQ(sites.Y[3], 282.5f);
+}
+
+TEST(RunSetUp, ASiteIsRTimesTheWidthThenDividedByFifteen)
+{
+    // With w = 39297 twips, (r w) / 15 and r (w / 15) round to neighbouring
+    // floats (worked out apart from the program, in double, then rounded).
+    const float r = 0x1.79f8p-5f;
+    ScriptedSurface s(std::vector<float>(22, r), 39297);  // N = 8: 6 + 2 * 8 values
+    const Sites sites = setUpRun(s);
+    EXPECT_EQ(sites.X[0], 0x1.e37f5p+6f);
 }
 
 TEST(RunSetUp, SameSeedSameRunOtherSeedOtherRun)

@@ -82,33 +82,37 @@ TEST(Passes, CrossingsAreWhereCrossingPutsThem)
 }
 
 // The hiding and crossing rules for one third site k, every case: k in j's
-// quadrant seen from i or not; k nearer to i than j, farther or as far; the
-// i-k bisector (here y = 0) passing between the pair's two ends (e1 e2 < 0),
-// not (e1 e2 > 0), or through an end (e1 e2 = 0).
+// quadrant seen from i, in another, or on an axis through i (which is no
+// quadrant); k nearer to i than j, farther or as far; the i-k bisector (here
+// y = 0) passing between the pair's two ends (e1 e2 < 0), not (e1 e2 > 0),
+// or through an end (e1 e2 = 0).
 TEST(Passes, HidingAndCrossingRulesTruthTable)
 {
+    enum Quadrant { Same, Other, AboveI, BesideI };
     enum Dist { Nearer, Farther, AsFar };
     struct Row {
-        bool sameQuadrant;
+        Quadrant quadrant;
         Dist k;
         int e;  // the sign of e1 e2
         bool hides, records;
     };
     const Row table[] = {
-        {true, Nearer, +1, true, false},    {true, Nearer, -1, false, true},   {true, Nearer, 0, false, false},
-        {true, Farther, +1, false, false},  {true, Farther, -1, false, true},  {true, Farther, 0, false, false},
-        {true, AsFar, +1, false, false},    {true, AsFar, -1, false, true},    {true, AsFar, 0, false, false},
-        {false, Nearer, +1, false, true},   {false, Nearer, -1, false, true},  {false, Nearer, 0, false, true},
-        {false, Farther, +1, false, false}, {false, Farther, -1, false, true}, {false, Farther, 0, false, false},
-        {false, AsFar, +1, false, false},   {false, AsFar, -1, false, true},   {false, AsFar, 0, false, false},
+        {Same, Nearer, +1, true, false},    {Same, Nearer, -1, false, true},    {Same, Nearer, 0, false, false},
+        {Same, Farther, +1, false, false},  {Same, Farther, -1, false, true},   {Same, Farther, 0, false, false},
+        {Same, AsFar, +1, false, false},    {Same, AsFar, -1, false, true},     {Same, AsFar, 0, false, false},
+        {Other, Nearer, +1, false, true},   {Other, Nearer, -1, false, true},   {Other, Nearer, 0, false, true},
+        {Other, Farther, +1, false, false}, {Other, Farther, -1, false, true},  {Other, Farther, 0, false, false},
+        {Other, AsFar, +1, false, false},   {Other, AsFar, -1, false, true},    {Other, AsFar, 0, false, false},
+        {AboveI, Nearer, +1, false, true},  {BesideI, Nearer, +1, false, true},
     };
     for (const Row& row : table) {
         SeenFrom f(1);
         f.A[0] = 1;  // the i-k bisector y = 0
         f.q[0] = 0;
         f.c[0] = 0;
-        f.dx[0] = row.sameQuadrant ? 1.f : -1.f;  // j is at (+, +) from i
-        f.dy[0] = 1;
+        // j is at (+, +) from i.
+        f.dx[0] = row.quadrant == Other ? -1.f : row.quadrant == AboveI ? 0.f : 1.f;
+        f.dy[0] = row.quadrant == BesideI ? 0.f : 1.f;
         f.d[0] = 5;
         const double dij = row.k == Nearer ? 6 : row.k == Farther ? 4 : 5;
         Bisector bis;
@@ -119,8 +123,12 @@ TEST(Passes, HidingAndCrossingRulesTruthTable)
         PassResults r(1);
         compareDistances(1, f.d.data(), dij, r.cmp.data());
         applyRules(1, f, r.cmp.data(), bis, 1, 1, r.hides.data(), r.records.data());
-        EXPECT_EQ(r.hides[0] != 0, row.hides) << "same " << row.sameQuadrant << ", k " << row.k << ", e " << row.e;
-        EXPECT_EQ(r.records[0] != 0, row.records) << "same " << row.sameQuadrant << ", k " << row.k << ", e " << row.e;
+        const auto what = [&row] {
+            return "quadrant " + std::to_string(row.quadrant) + ", k " + std::to_string(row.k) + ", e " +
+                   std::to_string(row.e);
+        };
+        EXPECT_EQ(r.hides[0] != 0, row.hides) << what();
+        EXPECT_EQ(r.records[0] != 0, row.records) << what();
     }
 }
 

@@ -7,11 +7,22 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <variant>
 
 namespace {
 
 using K = CGAL::Exact_predicates_exact_constructions_kernel;
 using DT = CGAL::Delaunay_triangulation_2<K>;
+
+// CGAL 5 answers an intersection with a boost::variant, CGAL 6 with a std::variant.
+template <class Variant>
+const K::Segment_2* segmentIn(const Variant& v)
+{
+    if constexpr (requires { std::get_if<K::Segment_2>(&v); })
+        return std::get_if<K::Segment_2>(&v);
+    else
+        return boost::get<K::Segment_2>(&v);
+}
 
 template <class Obj>
 void addClipped(const Obj& obj, const K::Iso_rectangle_2& box, std::vector<Segment>& out)
@@ -19,7 +30,7 @@ void addClipped(const Obj& obj, const K::Iso_rectangle_2& box, std::vector<Segme
     const auto cut = CGAL::intersection(box, obj);
     if (!cut)
         return;
-    if (const K::Segment_2* s = boost::get<K::Segment_2>(&*cut)) {
+    if (const K::Segment_2* s = segmentIn(*cut)) {
         out.push_back({CGAL::to_double(s->source().x()), CGAL::to_double(s->source().y()),
                        CGAL::to_double(s->target().x()), CGAL::to_double(s->target().y())});
     }

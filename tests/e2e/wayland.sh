@@ -16,6 +16,9 @@ trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$wo
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
+# A desktop session has a UTF-8 locale; a bare shell (CI's) may have none, and
+# Qt 6.8 warns of that.
+[ -n "${LANG:-}" ] || export LANG=C.UTF-8
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export WAYLAND_DISPLAY=quillet-test

@@ -2,14 +2,15 @@
 
 class QWidget;
 
-// What assistive technology (a screen reader, say) is told of the window.
+// What assistive technology (a screen reader, say) is told of the window. The
+// window reaches it as the application's main window, a frame, from the
+// moment the application exists: nothing to call for that.
 
-// The window reaches it as the application's main window, not as a plain
-// widget's client area. Call once the application exists.
-void presentAsMainWindow();
+// Tells assistive technology once, without moving the keyboard focus, what a
+// finished run drew: a screen reader speaks "A nearest-site diagram of 42
+// sites". Screen readers speak for the active window alone: call it when the
+// window is active.
+void announceDrawing(QWidget& window, int sites);
 
-// The window's description says what is drawn: "Drawing a nearest-site
-// diagram of 42 sites" while a run draws, "A nearest-site diagram of 42
-// sites" once it has finished; assistive technology is told of each change
-// (Qt sends the event).
-void describeDrawing(QWidget& window, int sites, bool finished);
+// A new run starts: the last announcement is withdrawn.
+void withdrawAnnouncement(QWidget& window);

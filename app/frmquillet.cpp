@@ -3,57 +3,24 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFontMetricsF>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QPainter>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <algorithm>
-#include <cmath>
+#include <optional>
 
 #include "app/access.h"
 #include "app/icon.h"
+#include "app/x11frame.h"
 #include "diagram/run.h"
 
 namespace {
 
 constexpr int clientWidth = 788;
 constexpr int clientHeight = 565;
-
-QColor toQColor(std::uint32_t c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-
-// Lines may run far past the canvas; cut them to a box around the image first,
-// so the rasteriser never sees huge coordinates.
-bool clipToBox(QPointF& a, QPointF& b, const QRectF& box)
-{
-    double t0 = 0;
-    double t1 = 1;
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const QPointF start = a;
-    a = start + t0 * QPointF(dx, dy);
-    b = start + t1 * QPointF(dx, dy);
-    return true;
-}
 
 }  // namespace
 
@@ -63,10 +30,13 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     setObjectName("frmQuillet");
     setWindowTitle("Quillet");
     setWindowIcon(QIcon::fromTheme(QUILLET_APP_ID, drawnIcon()));
-    presentAsMainWindow();
     setAccessibleName("Quillet");
-    setAccessibleDescription("The nearest-site diagram of a random set of points");
+    setAccessibleDescription("Draws the nearest-site diagram of random points");
     setFixedSize(clientWidth, clientHeight);
+    // A window of fixed size has nothing to maximise to: its title bar offers
+    // no Maximise, also where Qt draws the title bar itself (Wayland).
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
@@ -88,6 +58,7 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     setTabOrder(cmdRetry, cmdEnd);
     connect(cmdRetry, &QPushButton::clicked, this, &frmQuillet::cmdRetry_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &frmQuillet::cmdEnd_Click);
+    cmdEnd->installEventFilter(this);
 
     fitImage();
 }
@@ -97,18 +68,53 @@ void frmQuillet::Form_Load()
     if (running_ || ended_)
         return;
     running_ = true;
-    // Retry is disabled while the run draws, and Qt moves the keyboard focus
-    // on to End; it comes back to Retry afterwards if Retry had it, and after
-    // the first run, so that Space twice never ends the program.
+    // The keyboard focus goes back to Retry after the run if Retry had it
+    // (while the run draws, nothing has it), and after the first run.
     const bool focusRetry = !ranBefore_ || cmdRetry->hasFocus();
     ranBefore_ = true;
+    untold_ = false;
     const bool finished = runDiagram(*this);
     running_ = false;
     if (!finished || ended_)
         return;
-    describeDrawing(*this, sites_, true);
     if (focusRetry)
         cmdRetry->setFocus();
+    untold_ = true;
+    tellDrawing();
+}
+
+// Tells a screen reader what the run drew, once, as soon as the window is
+// active: screen readers speak for the active window alone, and the first
+// run can finish before the window manager activates the window.
+void frmQuillet::tellDrawing()
+{
+    if (!untold_ || !isActiveWindow())
+        return;
+    untold_ = false;
+    announceDrawing(*this, sites_);
+}
+
+void frmQuillet::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        tellDrawing();
+}
+
+// While a run draws, End is pressed by the mouse or Alt+E alone: a key meant
+// for Retry (a second Space, say) never ends the program.
+bool frmQuillet::eventFilter(QObject* watched, QEvent* event)
+{
+    if (running_ && watched == cmdEnd && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Select: return true;
+        default: break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmQuillet::cmdRetry_Click()
@@ -140,21 +146,23 @@ void frmQuillet::show()
 {
     if (isVisible())
         return;
-    if (!placed_) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - QPoint(clientWidth / 2, clientHeight / 2));
-    }
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    const bool framed = x11 && x11::framesAreTold();
+    if (!placed_)
+        placeCentred(framed);
     QWidget::show();
-    // Wait, briefly, until the window is on screen and, where the platform
-    // tells it (X11: the window manager's frame extents), until its frame is
-    // known, so that the run reads the outer size with the frame. A Wayland
-    // compositor that draws the frame does not tell it: there, being on
-    // screen is all there is to wait for.
-    QElapsedTimer waited;
-    waited.start();
-    waitUntil([this] { return windowHandle() && windowHandle()->isExposed(); }, 2000);
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        waitUntil([this] { return frameGeometry().size() != size(); }, 300 - static_cast<int>(waited.elapsed()));
+    // Wait, briefly, until the window is on screen and, where an X11 window
+    // manager tells its frames, until Qt knows the frame, so that the run
+    // reads the outer size with the frame. Where nobody tells a frame (a bare
+    // X server; a Wayland compositor that draws the frame) being on screen is
+    // all there is to wait for.
+    const QDeadlineTimer frameDeadline(300);
+    waitUntil([this] { return windowHandle() && windowHandle()->isExposed(); }, QDeadlineTimer(2000));
+    if (framed)
+        waitUntil([this] { return frameGeometry().size() != size(); }, frameDeadline);
+    // On a bare X server nobody gives the new window the keyboard focus.
+    if (x11 && !framed)
+        activateWindow();
     if (!placed_) {
         placed_ = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -166,100 +174,57 @@ void frmQuillet::show()
     fitImage();
 }
 
-// Handles events, asleep between them, until done() holds, the program ends
-// or ms milliseconds have passed.
-void frmQuillet::waitUntil(const std::function<bool()>& done, int ms)
+// Before the window is first mapped: centred on the screen. Where the window
+// manager tells ahead the frame it will draw, the frame is placed, so the
+// window appears where it stays. Where it tells frames only once it draws
+// them, its own placement is left to work (KWin's centres new windows), and
+// show() centres the frame if that did not. With no frame, the client area is
+// placed.
+void frmQuillet::placeCentred(bool framed)
 {
-    if (ms <= 0)
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
         return;
-    QTimer deadline;  // also wakes the wait when nothing else comes
-    deadline.setSingleShot(true);
-    deadline.start(ms);
-    while (!ended_ && !done() && deadline.isActive())
+    QRect frame(QPoint(0, 0), size());
+    if (framed) {
+        winId();  // the native window, not yet mapped, for the window manager to see
+        const std::optional<QMargins> margins = x11::frameBeforeMapping(*windowHandle(), 300);
+        if (!margins)
+            return;
+        frame = frame.marginsAdded(*margins);
+        frame.moveCenter(screen->availableGeometry().center());
+        setGeometry(frame.marginsRemoved(*margins));  // the client area inside that frame
+        return;
+    }
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+// Handles events, asleep between them, until done() holds, the program ends
+// or the deadline passes.
+void frmQuillet::waitUntil(const std::function<bool()>& done, QDeadlineTimer deadline)
+{
+    if (deadline.hasExpired())
+        return;
+    QTimer wake;  // so that the wait ends also when nothing else comes
+    wake.setSingleShot(true);
+    wake.start(static_cast<int>(deadline.remainingTime()));
+    while (!ended_ && !done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
 }
 
-void frmQuillet::refresh() { repaint(); }
-
-void frmQuillet::clear()
+void frmQuillet::setRetryEnabled(bool enabled)
 {
-    fitImage();
-    image_.fill(Qt::black);
-    position_ = QPointF(0, 0);
-    update();
+    // While a run draws, End takes no keyboard focus: Qt would pass Retry's
+    // on to it, or give it End as the window opens, and then a second Space
+    // would end the program and a screen reader would announce End. Nothing
+    // has the focus then, unless the user had put it on End.
+    if (!enabled)
+        cmdEnd->setFocusPolicy(Qt::NoFocus);
+    cmdRetry->setEnabled(enabled);
+    if (enabled)
+        cmdEnd->setFocusPolicy(Qt::StrongFocus);
 }
-
-float frmQuillet::outerWidth() const { return static_cast<float>(frameGeometry().width() * twipsPerPixel); }
-float frmQuillet::outerHeight() const { return static_cast<float>(frameGeometry().height() * twipsPerPixel); }
-
-// The image covers the whole canvas (the outer size, which is a little larger
-// than the client area) at the screen's pixel density.
-void frmQuillet::fitImage()
-{
-    const QSize want = frameGeometry().size().expandedTo(size());
-    const qreal ratio = devicePixelRatioF();
-    if (!image_.isNull() && image_.devicePixelRatio() == ratio && image_.deviceIndependentSize().toSize() == want)
-        return;
-    QImage next(want * ratio, QImage::Format_RGB32);
-    next.setDevicePixelRatio(ratio);
-    next.fill(Qt::black);
-    if (!image_.isNull()) {
-        QPainter p(&next);
-        p.drawImage(QPointF(0, 0), image_);
-    }
-    image_ = std::move(next);
-}
-
-void frmQuillet::line(float x1, float y1, float x2, float y2)
-{
-    position_ = QPointF(x2, y2);
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
-        return;
-    if (x1 == x2 && y1 == y2)
-        return;  // a line to its own start only moves the position
-    QPointF a(x1, y1);
-    QPointF b(x2, y2);
-    if (!clipToBox(a, b, QRectF(QPointF(-2, -2), image_.deviceIndependentSize() + QSizeF(4, 4))))
-        return;
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(toQColor(colour_), 1));
-    p.drawLine(a, b);
-    update(QRectF(a, b).normalized().adjusted(-2, -2, 2, 2).toAlignedRect());
-}
-
-void frmQuillet::circle(float x, float y, float radius, std::uint32_t colour)
-{
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius))
-        return;
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(toQColor(colour), 1));
-    p.drawEllipse(QPointF(x, y), radius, radius);
-    update(QRectF(x - radius - 2, y - radius - 2, 2 * radius + 4, 2 * radius + 4).toAlignedRect());
-}
-
-void frmQuillet::print(std::string_view item, std::int16_t n)
-{
-    const QString text = QString::fromStdString(printedText(item, n));
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QFont f = font();
-    f.setPointSize(fontSize_);
-    p.setFont(f);
-    p.setPen(toQColor(colour_));
-    const QFontMetricsF metrics(f, &image_);
-    p.drawText(position_ + QPointF(0, metrics.ascent()), text);
-    update(QRectF(position_, QSizeF(metrics.horizontalAdvance(text), metrics.height()))
-               .toAlignedRect()
-               .adjusted(-2, -2, 2, 2));
-    position_ = QPointF(0, position_.y() + metrics.lineSpacing());
-    // The label is the run's site count.
-    sites_ = n;
-    describeDrawing(*this, n, false);
-}
-
-void frmQuillet::setRetryEnabled(bool enabled) { cmdRetry->setEnabled(enabled); }
 
 bool frmQuillet::pump()
 {
@@ -273,10 +238,4 @@ int runQuillet(frmQuillet& form)
     if (form.hasEnded())
         return 0;
     return QApplication::exec();
-}
-
-void frmQuillet::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.drawImage(QPointF(0, 0), image_);
 }

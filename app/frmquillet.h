@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
@@ -57,11 +58,15 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void end();
     void fitImage();
-    void waitUntil(const std::function<bool()>& done, int ms);
+    void placeCentred(bool framed);
+    void tellDrawing();
+    void waitUntil(const std::function<bool()>& done, QDeadlineTimer deadline);
 
     std::function<std::uint64_t()> seeder_;
     Rng rng_;
@@ -73,6 +78,7 @@ private:
     bool running_ = false;
     bool ranBefore_ = false;
     bool ended_ = false;
+    bool untold_ = false;  // the finished run's count waits for the window to be active
     bool placed_ = false;
 };
 

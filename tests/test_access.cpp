@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/frmquillet.h"
 #include "diagram/recording_surface.h"
@@ -13,19 +16,39 @@
 
 namespace {
 
-QString descriptionOf(QWidget& w) { return QAccessible::queryAccessibleInterface(&w)->text(QAccessible::Description); }
+// The count of the run a seed makes.
+QString sitesOf(std::uint64_t seed)
+{
+    RecordingSurface probe(788, 565, seed);
+    return QString::number(setUpRun(probe).N);
+}
 
-// A window that notes its description when each pair starts: while it draws.
+// A window that runs duringRun once, at the first pair after it is set.
 class Form : public frmQuillet {
 public:
     using frmQuillet::frmQuillet;
-    QString whileDrawing;
+    std::function<void()> duringRun;
     bool pump() override
     {
-        whileDrawing = descriptionOf(*this);
+        if (auto f = std::exchange(duringRun, nullptr))
+            f();
         return frmQuillet::pump();
     }
 };
+
+// What the window shows a screen reader of itself as a notification: the
+// names of its children that are notifications in view.
+std::vector<QString> notified(QWidget& form)
+{
+    std::vector<QString> names;
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
+    for (int k = 0; k < window->childCount(); ++k) {
+        QAccessibleInterface* child = window->child(k);
+        if (child->role() == QAccessible::Notification && !child->state().invisible)
+            names.push_back(child->text(QAccessible::Name));
+    }
+    return names;
+}
 
 }  // namespace
 
@@ -40,7 +63,7 @@ protected:
         form.Form_Load();
     }
     int runs = 0;
-    frmQuillet form{[this] { return static_cast<std::uint64_t>(++runs); }};
+    Form form{[this] { return static_cast<std::uint64_t>(++runs); }};
 };
 
 TEST_F(AccessFocus, SpaceOnRetryTwiceRunsTwoDiagramsAndQuitsNothing)
@@ -55,6 +78,22 @@ TEST_F(AccessFocus, SpaceOnRetryTwiceRunsTwoDiagramsAndQuitsNothing)
     EXPECT_TRUE(form.cmdRetry->isEnabled());
 }
 
+// A second Space, or any key meant for Retry, that comes while the run draws.
+TEST_F(AccessFocus, WhileARunDrawsNothingHasTheFocusAndEndTakesNoKey)
+{
+    QWidget* focusWhileDrawing = form.cmdEnd;
+    form.duringRun = [&] {
+        focusWhileDrawing = QApplication::focusWidget();
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Select})
+            QTest::keyClick(form.cmdEnd, key);
+    };
+    QTest::keyClick(form.cmdRetry, Qt::Key_Space);
+    EXPECT_EQ(focusWhileDrawing, nullptr);
+    EXPECT_FALSE(form.hasEnded());
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(QApplication::focusWidget(), form.cmdRetry) << "after the run";
+}
+
 // Retry pressed without moving the focus, as assistive technology presses it.
 TEST_F(AccessFocus, FocusStaysOnEndWhenEndHadIt)
 {
@@ -65,17 +104,22 @@ TEST_F(AccessFocus, FocusStaysOnEndWhenEndHadIt)
     EXPECT_FALSE(form.hasEnded());
 }
 
-// (That assistive technology is told of each change is checked with a real
-// client, in the end-to-end test: Qt tells none on the offscreen platform.)
-TEST(Access, TheDescriptionSaysWhatIsDrawn)
+// A finished run is told once, as soon as the window is active (the first
+// run can finish before), and withdrawn while the next run draws.
+TEST(Access, ARunIsAnnouncedOnceTheWindowIsActive)
 {
-    Form form([] { return 42; });
+    Form form([seed = std::uint64_t{0}]() mutable { return ++seed; });
     form.Form_Load();
-    // The same seed on a surface without a window gives the run's count.
-    RecordingSurface probe(788, 565, 42);
-    const QString n = QString::number(setUpRun(probe).N);
-    EXPECT_EQ(form.whileDrawing, "Drawing a nearest-site diagram of " + n + " sites");
-    EXPECT_EQ(descriptionOf(form), "A nearest-site diagram of " + n + " sites");
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    form.duringRun = [&] { EXPECT_TRUE(notified(form).empty()) << "while the second run draws"; };
+    form.cmdRetry->click();
+    EXPECT_TRUE(notified(form).empty()) << "while another window is active";
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(notified(form), std::vector<QString>{"A nearest-site diagram of " + sitesOf(2) + " sites"});
 }
 
 TEST(Access, TheWindowIsTheApplicationsMainWindow)

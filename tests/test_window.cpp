@@ -86,13 +86,19 @@ int pairsOf(std::uint64_t seed)
 
 }  // namespace
 
-TEST(Window, TitleSizeAndBackground)
+TEST(Window, TitleSizeBackgroundAndTitleBarButtons)
 {
     frmQuillet form;
     EXPECT_EQ(form.objectName(), "frmQuillet");
     EXPECT_EQ(form.windowTitle(), "Quillet");
     EXPECT_EQ(form.size(), QSize(788, 565));
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::black));
+    // Fixed in size: nothing to maximise to.
+    const Qt::WindowFlags flags = form.windowFlags();
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
 }
 
 TEST(Window, ButtonsCaptionsPlacesAndTabOrder)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "diagram/margins.h"
+
 namespace {
 constexpr int none = -1;
 }
@@ -21,7 +23,7 @@ double CellOfI::build(const double* ux, const double* uy, const double* uu, int 
     poly_ = {{-far, -far, none}, {far, -far, none}, {far, far, none}, {-far, far, none}};
     double corner2 = 2 * far * far;  // the farthest corner's square distance
     for (int k : order_) {
-        if (uu[k] == 0 || uu[k] > 4 * corner2 * 1.0001)
+        if (uu[k] == 0 || uu[k] > 4 * corner2 * margin::cellCutGrowth)
             continue;
         if (cut(ux[k], uy[k], uu[k], k)) {
             corner2 = 0;

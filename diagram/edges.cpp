@@ -6,6 +6,7 @@
 
 #include "diagram/bisector.h"
 #include "diagram/crossing_list.h"
+#include "diagram/margins.h"
 #include "diagram/passes.h"
 #include "diagram/run.h"
 #include "diagram/seen_from.h"
@@ -264,7 +265,7 @@ private:
         }
         // A site m can be nearer than i only when |m - i| < 2 di; when that
         // lies well within the close sites' reach, no other site can.
-        if (di * 2.0001 <= from().closeReach) {
+        if (di * margin::rejectReachFactor <= from().closeReach) {
             for (int m : from().close) {
                 if (rejects(m))
                     return true;

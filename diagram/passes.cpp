@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "diagram/margins.h"
+
 void compareDistances(int n, const double* __restrict d, double dij, std::int32_t* __restrict cmp)
 {
     for (int k = 0; k < n; ++k)
@@ -41,7 +43,7 @@ bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
     for (int k = 0; k < n; ++k) {
         const float num = c[k] - A[k] * b;
         const float den = D[k] + A[k] * p;
-        far |= (den != 0) & (std::fabs(num) > cap * std::fabs(den) * 0.999f);
+        far |= (den != 0) & (std::fabs(num) > cap * std::fabs(den) * margin::crossingCapShrink);
     }
     return far != 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "diagram/margins.h"
 #include "numeric/dist.h"
 
 SeenFrom::SeenFrom(std::size_t n) : line(n), A(n), q(n), c(n), D(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n) {}
@@ -31,7 +32,7 @@ void SeenFrom::see(const float* X, const float* Y, int N, int i, CellOfI& cell)
         uu[k] = ux[k] * ux[k] + uy[k] * uy[k];
         reach = std::max(reach, std::sqrt(uu[k]));
     }
-    closeReach = 2 * cell.build(ux.data(), uy.data(), uu.data(), N, neighbours) * 1.001;
+    closeReach = 2 * cell.build(ux.data(), uy.data(), uu.data(), N, neighbours) * margin::closeReachGrowth;
     close.clear();
     for (int k = 0; k < N; ++k) {
         if (uu[k] <= closeReach * closeReach)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "diagram/margins.h"
 #include "diagram/passes.h"
 
 namespace {
@@ -24,7 +25,7 @@ void nearness(const PairView& v, int m, double& alpha, double& beta)
 // larger roots of g(x) = slack(x) on either side.
 double reachOf(const Proof& pr)
 {
-    const double eps = 0x1p-18;
+    const double eps = margin::proofSlack;
     const double sl = 1 + pr.slope;
     const double o = pr.offset;
     auto largerRoot = [](double a2, double a1, double a0) {
@@ -33,7 +34,7 @@ double reachOf(const Proof& pr)
     };
     const double right = largerRoot(eps * sl * sl, 2 * eps * sl * o - pr.B, eps * o * o + pr.B * pr.hi);
     const double left = largerRoot(eps * sl * sl, 2 * eps * sl * o - pr.A, eps * o * o - pr.A * pr.lo);
-    return std::min(left, right) * 0.99;
+    return std::min(left, right) * margin::proofReachShrink;
 }
 
 // When a and b leave i no part of the line, no midpoint between -X and X can
@@ -61,7 +62,7 @@ bool proveEmpty(const PairView& v, int N, int a, int b)
 double Proof::slack(double x) const
 {
     const double R = (1 + slope) * std::fabs(x) + offset;
-    return 0x1p-18 * R * R;
+    return margin::proofSlack * R * R;
 }
 
 void findWitnesses(const PairView& v, int& a, int& b)

@@ -4,29 +4,16 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QString>
-#include <QVariant>
 #include <QWidget>
-#include <QtGlobal>
 
 namespace {
 
-// An empty widget that stands for a notification. Its text is a property that
-// its accessible interface reads, so that setting it raises no event.
+// An empty widget that stands for a notification; its accessible name is
+// what it tells.
 class Notice : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
-};
-
-constexpr const char* noticeText = "quilletNotice";
-
-class NoticeAccessible : public QAccessibleWidget {
-public:
-    explicit NoticeAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Notification) {}
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? widget()->property(noticeText).toString() : QAccessibleWidget::text(t);
-    }
 };
 
 QAccessibleInterface* quilletAccessible(const QString& className, QObject* object)
@@ -38,7 +25,7 @@ QAccessibleInterface* quilletAccessible(const QString& className, QObject* objec
     if (className == QLatin1String("frmQuillet"))
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (className == QLatin1String("Notice"))
-        return new NoticeAccessible(widget);
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;
 }
 
@@ -46,10 +33,12 @@ QAccessibleInterface* quilletAccessible(const QString& className, QObject* objec
 void installFactory() { QAccessible::installFactory(quilletAccessible); }
 Q_COREAPP_STARTUP_FUNCTION(installFactory)
 
-// Qt before 6.8 has no announcements. A notification that comes into view is
-// spoken by screen readers of themselves, whatever has the focus: the window
-// keeps an empty one, out of the way, shown once a run has finished.
-[[maybe_unused]] Notice* noticeOf(QWidget& window)
+// A notification that comes into view is spoken by screen readers of
+// themselves, whatever has the focus, and kept in their list of
+// notifications: the window keeps an empty one, out of the way, shown once a
+// run has finished. (Qt 6.8's announcements would be spoken too, but kept
+// nowhere; Qt 6.4 has none.)
+Notice* noticeOf(QWidget& window)
 {
     auto* notice = window.findChild<Notice*>(QString(), Qt::FindDirectChildrenOnly);
     if (!notice) {
@@ -65,24 +54,14 @@ Q_COREAPP_STARTUP_FUNCTION(installFactory)
 
 void announceDrawing(QWidget& window, int sites)
 {
-    const QString text = QStringLiteral("A nearest-site diagram of %1 sites").arg(sites);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(&window, text);
-    QAccessible::updateAccessibility(&event);
-#else
+    // Named while out of view, which screen readers do not speak but note;
+    // then shown, which they speak.
     Notice* notice = noticeOf(window);
-    notice->setProperty(noticeText, text);
+    notice->hide();
+    notice->setAccessibleName(QStringLiteral("A nearest-site diagram of %1 sites").arg(sites));
     notice->show();
-#endif
 }
 
-void withdrawAnnouncement(QWidget& window)
-{
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    noticeOf(window)->hide();
-#else
-    (void)window;
-#endif
-}
+void withdrawAnnouncement(QWidget& window) { noticeOf(window)->hide(); }
 
 #include "access.moc"

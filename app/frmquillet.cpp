@@ -148,23 +148,23 @@ void frmQuillet::show()
         return;
     const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
     const bool framed = x11 && x11::framesAreTold();
-    if (!placed_)
-        placeCentred(framed);
+    const bool placedByManager = !placed_ && !placeCentred(framed);
+    placed_ = true;
     QWidget::show();
-    // Wait, briefly, until the window is on screen and, where an X11 window
-    // manager tells its frames, until Qt knows the frame, so that the run
-    // reads the outer size with the frame. Where nobody tells a frame (a bare
-    // X server; a Wayland compositor that draws the frame) being on screen is
-    // all there is to wait for.
-    const QDeadlineTimer frameDeadline(300);
+    // Wait, briefly, until the window is on screen and then, where an X11
+    // window manager tells its frames, until Qt knows the frame, so that the
+    // run reads the outer size with the frame. Where nobody tells a frame (a
+    // bare X server; a Wayland compositor that draws the frame) being on
+    // screen is all there is to wait for.
     waitUntil([this] { return windowHandle() && windowHandle()->isExposed(); }, QDeadlineTimer(2000));
     if (framed)
-        waitUntil([this] { return frameGeometry().size() != size(); }, frameDeadline);
+        waitUntil([this] { return frameGeometry().size() != size(); }, QDeadlineTimer(300));
     // On a bare X server nobody gives the new window the keyboard focus.
     if (x11 && !framed)
         activateWindow();
-    if (!placed_) {
-        placed_ = true;
+    // Where the window manager placed the window, the frame is centred now
+    // that it is known (KWin's own placement has done that already).
+    if (placedByManager) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
@@ -174,30 +174,31 @@ void frmQuillet::show()
     fitImage();
 }
 
-// Before the window is first mapped: centred on the screen. Where the window
-// manager tells ahead the frame it will draw, the frame is placed, so the
-// window appears where it stays. Where it tells frames only once it draws
-// them, its own placement is left to work (KWin's centres new windows), and
-// show() centres the frame if that did not. With no frame, the client area is
-// placed.
-void frmQuillet::placeCentred(bool framed)
+// Before the window is first mapped: centred on the screen, so that it
+// appears where it stays. Where the window manager tells ahead the frame it
+// will draw, the frame is centred; where it tells frames only once it draws
+// them (KWin), the window is left to its own placement, and false returned.
+// Elsewhere, and where it answers that it draws no frame (mutter 48, which
+// then draws one), the client area is centred.
+bool frmQuillet::placeCentred(bool framed)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
-        return;
+        return true;
     QRect frame(QPoint(0, 0), size());
     if (framed) {
         winId();  // the native window, not yet mapped, for the window manager to see
         const std::optional<QMargins> margins = x11::frameBeforeMapping(*windowHandle(), 300);
         if (!margins)
-            return;
+            return false;
         frame = frame.marginsAdded(*margins);
         frame.moveCenter(screen->availableGeometry().center());
         setGeometry(frame.marginsRemoved(*margins));  // the client area inside that frame
-        return;
+        return true;
     }
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
+    return true;
 }
 
 // Handles events, asleep between them, until done() holds, the program ends

@@ -64,7 +64,7 @@ protected:
 private:
     void end();
     void fitImage();
-    void placeCentred(bool framed);
+    bool placeCentred(bool framed);
     void tellDrawing();
     void waitUntil(const std::function<bool()>& done, QDeadlineTimer deadline);
 

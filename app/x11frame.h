@@ -16,7 +16,8 @@ bool framesAreTold();
 // Asks the window manager, before the window is mapped, what frame it will
 // draw around it, and waits for the answer at most ms milliseconds: so the
 // window can be placed where it will stay before anyone sees it. No answer
-// where no window manager takes the question.
+// where no window manager takes the question. (Mutter 48 answers that it
+// draws none, then draws one.)
 std::optional<QMargins> frameBeforeMapping(QWindow& window, int ms);
 
 }  // namespace x11

@@ -3,6 +3,7 @@
 
   a11y.py tree           the window and its buttons, as assistive technology sees them
   a11y.py press NAME     presses the button named through its action
+  a11y.py told           prints what the window's notification in view says
 Exits non-zero, with a line on stderr, where anything is not as it should be.
 """
 import sys
@@ -65,10 +66,21 @@ def press(name):
         pass
 
 
+def told():
+    window = quillet()
+    shown = [c.name for c in window if c is not None and c.getRoleName() == "notification"
+             and "showing" in states(c)]
+    if len(shown) != 1:
+        fail(f"{len(shown)} notifications in view, not one")
+    print(shown[0])
+
+
 if __name__ == "__main__":
     if sys.argv[1:] == ["tree"]:
         tree()
+    elif sys.argv[1:] == ["told"]:
+        told()
     elif len(sys.argv) == 3 and sys.argv[1] == "press":
         press(sys.argv[2])
     else:
-        fail("usage: a11y.py tree | press NAME")
+        fail("usage: a11y.py tree | press NAME | told")

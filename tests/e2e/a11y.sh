@@ -11,7 +11,9 @@ here=$(dirname "$0")
 work=$(mktemp -d)
 # shellcheck source=../../script/xsession.sh
 . "$here/../../script/xsession.sh"
-trap 'stop_xsession; rm -rf "$work"' EXIT
+orca=""
+# Orca runs under `script`, which reaps it once it is stopped.
+trap '[ -z "$orca" ] || { pkill -P "$orca"; wait "$orca"; } 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
@@ -31,7 +33,8 @@ mkdir -p "$HOME"
 log=$work/orca.log
 # Its debug log is written line by line only to a terminal: `script` gives it one.
 SPEECHD_ADDRESS=unix_socket:$work/no-speech script -q -f -c "orca --disable braille --debug-file=/dev/tty" "$log" </dev/null >"$work/orca.out" 2>&1 &
-pids+=($!)
+orca=$!
+pids+=("$orca")
 waitfor 20 grep -q -E "Startup complete|Starting Atspi main event loop|SPEECH OUTPUT" "$log" || { cat "$work/orca.out" >&2; fail "Orca did not start"; }
 
 # What Orca said since the last mark, one utterance a line.
@@ -65,6 +68,9 @@ sleep 2
 echo "  after Space on Retry:"; tell
 heard | grep -q "^End" && fail "Orca announced End during a run that Retry started"
 [ "$(counts)" = 1 ] || fail "the new diagram was told $(counts) times, not once"
+said=$(heard | grep -o "nearest-site diagram of [0-9]* sites")
+shown=$(/usr/bin/python3 "$here/a11y.py" told) || fail "the window's notification"
+[ "$shown" = "A $said" ] || fail "Orca said '$said' where the window tells '$shown'"
 pass "Space on Retry: the new count once, and no End"
 
 markSpeech

@@ -65,17 +65,20 @@ Bisector clip(const Line& line, float W, float H)
     return s;
 }
 
-bool crossing(const Line& l, const Line& m, float& x, float& y)
+std::optional<Point> crossing(const Line& l, const Line& m)
 {
     using K = Line::Kind;
     if (l.kind != K::Sloped || m.kind == K::None)
-        return false;
+        return std::nullopt;
+    float x = 0;
     if (m.kind == K::Steep) {
         const float A = -m.p;
         x = (m.b - A * l.b) / (1 + A * l.p);
     } else {
         x = (m.b - l.b) / (l.p - m.p);
     }
-    y = l.b + x * l.p;
-    return std::isfinite(x) && std::isfinite(y);
+    const float y = l.b + x * l.p;
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return std::nullopt;
+    return Point{x, y};
 }

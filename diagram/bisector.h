@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cmath>
+#include <optional>
+
 // The perpendicular bisector of two sites i and k, every value single precision
 // and rounded as it is formed:
 //   a = (yi - yk) / (xi - xk),  p = -1 / a,  b = my - p * mx
@@ -49,8 +52,19 @@ struct Bisector {
 Bisector clippedBisector(float xi, float yi, float xj, float yj, float W, float H);
 Bisector clip(const Line& line, float W, float H);
 
-// Where the sloped line l meets the line m; false when they are parallel, the
+struct Point {
+    float x = 0, y = 0;
+};
+
+// Where the sloped line l meets the line m; none when they are parallel, the
 // point is not finite, or l is not sloped (a pair's bisector never is, in the
 // frame it is worked out in). A steep m, x = p' y + b', meets y = p x + b at
 //   x = (b' - A b) / (1 + A p),  A = -p'.
-bool crossing(const Line& l, const Line& m, float& x, float& y);
+std::optional<Point> crossing(const Line& l, const Line& m);
+
+// Both points are numbers: a line that misses the canvas may have its ends,
+// and crossings, at infinity.
+inline bool finite(float x1, float y1, float x2, float y2)
+{
+    return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
+}

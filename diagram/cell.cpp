@@ -4,10 +4,7 @@
 #include <cmath>
 
 #include "diagram/margins.h"
-
-namespace {
-constexpr int none = -1;
-}
+#include "diagram/run.h"
 
 double CellOfI::build(const double* ux, const double* uy, const double* uu, int n, std::vector<int>& neighbours)
 {
@@ -20,7 +17,7 @@ double CellOfI::build(const double* ux, const double* uy, const double* uu, int 
     const auto nearest = order_.begin() + std::min(n, 12);
     std::nth_element(order_.begin(), nearest, order_.end(), [uu](int a, int b) { return uu[a] < uu[b]; });
     constexpr double far = 1e9;
-    poly_ = {{-far, -far, none}, {far, -far, none}, {far, far, none}, {-far, far, none}};
+    poly_ = {{-far, -far, noSite}, {far, -far, noSite}, {far, far, noSite}, {-far, far, noSite}};
     double corner2 = 2 * far * far;  // the farthest corner's square distance
     for (int k : order_) {
         if (uu[k] == 0 || uu[k] > 4 * corner2 * margin::cellCutGrowth)
@@ -33,7 +30,7 @@ double CellOfI::build(const double* ux, const double* uy, const double* uu, int 
     }
     neighbours.clear();
     for (const Corner& v : poly_) {
-        if (v.edge != none && std::find(neighbours.begin(), neighbours.end(), v.edge) == neighbours.end())
+        if (v.edge != noSite && std::find(neighbours.begin(), neighbours.end(), v.edge) == neighbours.end())
             neighbours.push_back(v.edge);
     }
     return std::sqrt(corner2);

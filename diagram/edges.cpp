@@ -30,13 +30,6 @@
 
 namespace {
 
-constexpr int none = -1;
-
-bool finite(float x1, float y1, float x2, float y2)
-{
-    return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
-}
-
 // The pair at hand, in the frame it is worked out in: the sites as the window
 // has them, or with x and y exchanged.
 struct Pair {
@@ -53,10 +46,10 @@ struct Pair {
 
 // The sites that decided last time, tried first next time.
 struct Hints {
-    explicit Hints(std::size_t n) : hider(n, none) {}
+    explicit Hints(std::size_t n) : hider(n, noSite) {}
     std::vector<int> hider;  // per i, the site that last hid one of its pairs
-    int rejecter = none;
-    int below = none, above = none;  // the witnesses that last proved a pair empty
+    int rejecter = noSite;
+    int below = noSite, above = noSite;  // the witnesses that last proved a pair empty
 };
 
 class EdgeSearch {
@@ -71,7 +64,7 @@ public:
     {
         for (int i = 0; i < sites_.N - 1; ++i) {
             views_.level.see(sites_.X.data(), sites_.Y.data(), sites_.N, i, views_.cell);
-            views_.exchangedFor = none;
+            views_.exchangedFor = noSite;
             pair_.i = i;
             for (int j = i + 1; j < sites_.N; ++j) {
                 if (!s_.pump())
@@ -153,7 +146,7 @@ private:
     bool hiddenAtOnce()
     {
         int& hider = hints_.hider[pair_.i];
-        if (hider != none && !ofPair(hider) && rules(hider).hide)
+        if (hider != noSite && !ofPair(hider) && rules(hider).hide)
             return true;
         for (int k : from().neighbours) {
             if (!ofPair(k) && rules(k).hide) {
@@ -196,14 +189,14 @@ private:
             }
         }
         list_.count = 0;
-        list_.append(bis.x1, bis.y1, none);
+        list_.append(bis.x1, bis.y1, noSite);
         crossingsWith(N, from(), bis.line.p, bis.line.b, scratch_.crossX.data(), scratch_.crossY.data());
         for (int k = 0; k < N; ++k) {
             const float x = scratch_.crossX[k], y = scratch_.crossY[k];
             if (scratch_.records[k] && !ofPair(k) && std::isfinite(x) && std::isfinite(y))
                 list_.append(x, y, k);
         }
-        list_.append(bis.x2, bis.y2, none);
+        list_.append(bis.x2, bis.y2, noSite);
         return true;
     }
 
@@ -211,7 +204,7 @@ private:
     // witnesses allow it; false, with nothing drawn, where they do not.
     bool drawNearIsPart()
     {
-        int a = none, b = none;
+        int a = noSite, b = noSite;
         findWitnesses(view(), a, b);
         Proof pr;
         if (!proveBy(view(), a, b, pr))
@@ -260,7 +253,7 @@ private:
             return true;
         };
         for (int m : {left, right, hints_.rejecter}) {
-            if (m != none && rejects(m))
+            if (m != noSite && rejects(m))
                 return true;
         }
         // A site m can be nearer than i only when |m - i| < 2 di; when that

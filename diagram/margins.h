@@ -39,14 +39,18 @@ inline constexpr float crossingCapShrink = 0.999f;
 // The cell of i (cell.h) is cut in double from half-planes whose sites lie
 // within twice its farthest corner; a site farther than that cannot cut it.
 // The corner's square distance carries a few roundings of 2^-53; the factor
-// 1.0001 on 4 corner^2 keeps every site that could cut it.
+// 1.0001 on 4 corner^2 keeps every site that could cut it. What is drawn does
+// not rest on it: a cell cut too little is only larger, and the rules and the
+// proof hold whatever sites they are given as candidates and witnesses.
 inline constexpr double cellCutGrowth = 1.0001;
 
 // The close sites of i (seen_from.h) are those within twice the cell's
 // farthest corner, grown by this factor. Every site whose bisector bounds i's
 // cell, or passes within rounding of it, is then among them: its distance
 // from i is at most twice the corner's, which is computed in double to well
-// within 0.1 %.
+// within 0.1 %. What is drawn does not rest on it either: the stretch test
+// tries the close sites alone only where they hold every site that can be
+// nearer (below), whatever their reach; the reach decides how often it can.
 inline constexpr double closeReachGrowth = 1.001;
 
 // The stretch test (edges.cpp) tries only the close sites where twice the

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "diagram/surface.h"
+#include "numeric/dist.h"
 
 // The sites of one run: site n (counted from 1) lives in slot n - 1.
 struct Sites {
@@ -12,7 +13,19 @@ struct Sites {
     std::array<float, capacity> X{};
     std::array<float, capacity> Y{};
     std::array<double, capacity> D{};  // distance from the canvas origin
+
+    // One more site at (x, y), with its distance from the origin.
+    void add(float x, float y)
+    {
+        X[N] = x;
+        Y[N] = y;
+        D[N] = dist(0, 0, x, y);
+        ++N;
+    }
 };
+
+// A slot that holds no site: where a value names a site, this names none.
+inline constexpr int noSite = -1;
 
 // One whole run, as the window's load handler makes it: set-up, every edge,
 // then Retry enabled again. False when the pump stopped it part way.

@@ -1,7 +1,6 @@
 #include <cmath>
 
 #include "diagram/run.h"
-#include "numeric/dist.h"
 
 namespace {
 
@@ -26,20 +25,20 @@ Sites setUpRun(Surface& s)
     const float lx = static_cast<float>(double{s.nextRandom()} * (w / twipsPerPixel - 380));
     const float ly = static_cast<float>(double{s.nextRandom()} * 150 + 40);
 
-    Sites sites;
-    sites.N = static_cast<std::int16_t>(pick(s.nextRandom(), 96, 4));
+    const auto N = static_cast<std::int16_t>(pick(s.nextRandom(), 96, 4));
 
     s.setFontSize(20);
     s.line(lx, ly, lx, ly);  // only moves the current position to the label point
-    s.print("N=", sites.N);
+    s.print("N=", N);
 
-    for (int n = 0; n < sites.N; ++n) {
+    Sites sites;
+    for (int n = 0; n < N; ++n) {
         const double width = s.outerWidth();
-        sites.X[n] = static_cast<float>(double{s.nextRandom()} * width / twipsPerPixel);
+        const auto x = static_cast<float>(double{s.nextRandom()} * width / twipsPerPixel);
         const double height = s.outerHeight();
-        sites.Y[n] = static_cast<float>(double{s.nextRandom()} * height / twipsPerPixel);
-        sites.D[n] = dist(0, 0, sites.X[n], sites.Y[n]);
-        s.circle(sites.X[n], sites.Y[n], 3, s.colour());
+        const auto y = static_cast<float>(double{s.nextRandom()} * height / twipsPerPixel);
+        sites.add(x, y);
+        s.circle(x, y, 3, s.colour());
     }
     return sites;
 }

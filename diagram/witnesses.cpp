@@ -5,10 +5,9 @@
 
 #include "diagram/margins.h"
 #include "diagram/passes.h"
+#include "diagram/run.h"
 
 namespace {
-
-constexpr int none = -1;
 
 // How much nearer site m is than site i along the pair's bisector,
 // f(x) = alpha x + beta, in double.
@@ -86,7 +85,7 @@ void findWitnesses(const PairView& v, int& a, int& b)
 
 bool proveBy(const PairView& v, int a, int b, Proof& pr)
 {
-    if (a == none || b == none || v.ofPair(a) || v.ofPair(b))
+    if (a == noSite || b == noSite || v.ofPair(a) || v.ofPair(b))
         return false;
     double alphaA = 0, betaA = 0, alphaB = 0, betaB = 0;
     nearness(v, a, alphaA, betaA);
@@ -116,7 +115,7 @@ bool certainlyEmpty(const PairView& v, int N, int& a, int& b)
 int nearPart(const Proof& pr, const CrossingList& list, int* order)
 {
     const int n = list.count;
-    int below = none, above = none;  // the highest point rejected by a, the lowest by b
+    int below = noSite, above = noSite;  // the highest point rejected by a, the lowest by b
     float lowKey = -HUGE_VALF, highKey = HUGE_VALF;
     int middle = 0;
     float middleMin = HUGE_VALF, middleMax = -HUGE_VALF;
@@ -147,16 +146,16 @@ int nearPart(const Proof& pr, const CrossingList& list, int* order)
     // A tie with the highest of the low points, or the lowest of the high
     // ones, would leave the order to the heap sort's tie rules.
     for (int k = 0; k < n; ++k) {
-        if (k != below && list.XS[k] == lowKey && below != none)
+        if (k != below && list.XS[k] == lowKey && below != noSite)
             return -1;
-        if (k != above && list.XS[k] == highKey && above != none)
+        if (k != above && list.XS[k] == highKey && above != noSite)
             return -1;
     }
     if (!(middleMin > lowKey) || !(middleMax < highKey))
         return -1;
-    if (below != none)
+    if (below != noSite)
         order[middle++] = below;
-    if (above != none)
+    if (above != noSite)
         order[middle++] = above;
     std::sort(order, order + middle, [&list](int u, int v) { return list.XS[u] < list.XS[v]; });
     for (int k = 1; k < middle; ++k) {

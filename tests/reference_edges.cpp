@@ -26,11 +26,6 @@ struct CrossingList {
     }
 };
 
-bool finite(float x1, float y1, float x2, float y2)
-{
-    return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
-}
-
 // One pair's search in a frame: the sites as they are, or with x and y
 // exchanged (a steep pair's bisector is nearly level there). Lines are drawn
 // back in the window's own coordinates.
@@ -96,10 +91,8 @@ private:
             if (sameQuadrant && dij_ > dik && e > 0)
                 return false;
             if ((!sameQuadrant || dij_ < dik || e < 0) && (e < 0 || dij_ > dik)) {
-                float x = 0;
-                float y = 0;
-                if (crossing(bis_.line, ik, x, y))
-                    list_.append(x, y);
+                if (const auto at = crossing(bis_.line, ik))
+                    list_.append(at->x, at->y);
             }
         }
         return true;

@@ -4,18 +4,13 @@
 #include <vector>
 
 #include "diagram/run.h"
-#include "numeric/dist.h"
 
 // Sites at the given points, in that order, each with its distance from the
 // canvas origin, as a run's set-up leaves them.
 inline Sites sitesAt(const std::vector<std::pair<float, float>>& points)
 {
     Sites s;
-    for (const auto& [x, y] : points) {
-        s.X[s.N] = x;
-        s.Y[s.N] = y;
-        s.D[s.N] = dist(0, 0, x, y);
-        ++s.N;
-    }
+    for (const auto& [x, y] : points)
+        s.add(x, y);
     return s;
 }

@@ -148,28 +148,27 @@ TEST(BisectorCrossing, TwoSlopedLines)
 {
     const Line l = Line::sloped(1, 0);    // y = x
     const Line m = Line::sloped(-1, 10);  // y = 10 - x
-    float x = 0, y = 0;
-    ASSERT_TRUE(crossing(l, m, x, y));
-    EXPECT_EQ(x, 5);
-    EXPECT_EQ(y, 5);
+    const auto at = crossing(l, m);
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->x, 5);
+    EXPECT_EQ(at->y, 5);
 }
 
 TEST(BisectorCrossing, VerticalLinesMeetSlopedOnesAtTheirX)
 {
     const Line sloped = Line::sloped(2, 1);  // y = 2x + 1
     const Line vertical = Line::steep(0, 3);
-    float x = 0, y = 0;
-    ASSERT_TRUE(crossing(sloped, vertical, x, y));
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 7);
+    const auto at = crossing(sloped, vertical);
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->x, 3);
+    EXPECT_EQ(at->y, 7);
 }
 
 TEST(BisectorCrossing, ParallelLinesDoNotMeet)
 {
-    float x = 0, y = 0;
-    EXPECT_FALSE(crossing(Line::sloped(0.5f, 1), Line::sloped(0.5f, 4), x, y));
-    EXPECT_FALSE(crossing(Line::sloped(0.f, 1), Line::sloped(-0.f, 4), x, y));
-    EXPECT_FALSE(crossing(Line::steep(0, 1), Line::steep(0, 2), x, y));
+    EXPECT_FALSE(crossing(Line::sloped(0.5f, 1), Line::sloped(0.5f, 4)));
+    EXPECT_FALSE(crossing(Line::sloped(0.f, 1), Line::sloped(-0.f, 4)));
+    EXPECT_FALSE(crossing(Line::steep(0, 1), Line::steep(0, 2)));
 }
 
 TEST(BisectorCrossing, OffsetsTellTheSides)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -9,14 +8,13 @@
 #include "diagram/recording_surface.h"
 #include "numeric/dist.h"
 #include "tests/reference_edges.h"
+#include "tests/same_bits.h"
 #include "tests/sites.h"
 
 // The program's edge search against the plain one: the same operations in the
 // same order with the same bits, on many runs and on the degenerate sets.
 
 namespace {
-
-bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 void expectSameDrawing(const Sites& sites, float W, float H, const std::string& what)
 {
@@ -71,4 +69,28 @@ TEST(EdgeSearchIdentity, DegenerateSets)
     expectSameDrawing(sitesAt(circle), 788, 565, "circle");
     expectSameDrawing(sitesAt(dup), 788, 565, "duplicates");
     expectSameDrawing(sitesAt(offCanvas), 788, 565, "sites off the canvas");
+}
+
+// Inputs on which a margin of the search, loosened far past what its
+// derivation allows, draws what the plain search does not: each row fails
+// with that margin loosened (found by fuzzing such builds, then minimised).
+TEST(EdgeSearchIdentity, WhereTheMarginsMatter)
+{
+    struct Case {
+        const char* what;
+        float W, H;
+        std::vector<std::pair<float, float>> points;
+    };
+    const Case cases[] = {
+        {"a site 2^27 px off a 3 x 1 canvas: the proof's slack (fails at 2^-60)",
+         3,
+         1,
+         {{-0x1p27f, 0.75f}, {1, 0.25f}, {0x1.f8p-128f, 0x1.f4p-128f}, {0x1.fp-136f, 0}}},
+        {"subnormal sites near one corner: the stretch test's reach (fails at a factor of 1)",
+         3,
+         1,
+         {{0x1.0188p-127f, 0x1.c77818p-128f}, {40, 220}, {380, 0}, {0x1.fe26p-98f, 0x1.0cp-143f}, {0x1.b8p-142f, 0}}},
+    };
+    for (const Case& c : cases)
+        expectSameDrawing(sitesAt(c.points), c.W, c.H, c.what);
 }

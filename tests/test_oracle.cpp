@@ -5,7 +5,6 @@
 #include <random>
 #include <string>
 
-#include "numeric/dist.h"
 #include "tests/oracle.h"
 
 // The drawn diagram against the exact one, over the whole canvas, within 1 px.
@@ -15,24 +14,9 @@ namespace {
 constexpr float W = 788;
 constexpr float H = 565;
 
-Sites withDistances(Sites s)
-{
-    for (int n = 0; n < s.N; ++n)
-        s.D[n] = dist(0, 0, s.X[n], s.Y[n]);
-    return s;
-}
-
-void add(Sites& s, float x, float y)
-{
-    s.X[s.N] = x;
-    s.Y[s.N] = y;
-    ++s.N;
-}
-
 // Draws the diagram of the given sites and holds it against the exact one.
 Comparison drawAndCompare(Sites sites)
 {
-    sites = withDistances(sites);
     const std::vector<Segment> truth = exactDiagram(sites, W, H);
     RecordingSurface s(W, H);
     drawEdges(s, sites);
@@ -86,7 +70,7 @@ TEST(OracleDegenerate, GridSharesCoordinatesAndHasFourSitesOnEveryCircle)
     Sites s;
     for (int r = 0; r < 7; ++r)
         for (int c = 0; c < 9; ++c)
-            add(s, 60.f + 80.f * c, 40.f + 80.f * r);
+            s.add(60.f + 80.f * c, 40.f + 80.f * r);
     expectExact(s);
 }
 
@@ -94,7 +78,7 @@ TEST(OracleDegenerate, Row)
 {
     Sites s;
     for (int c = 0; c < 12; ++c)
-        add(s, 30.f + 61.5f * c, 280);
+        s.add(30.f + 61.5f * c, 280);
     expectExact(s);
 }
 
@@ -102,7 +86,7 @@ TEST(OracleDegenerate, Column)
 {
     Sites s;
     for (int r = 0; r < 10; ++r)
-        add(s, 400, 20.f + 57.f * r);
+        s.add(400, 20.f + 57.f * r);
     expectExact(s);
 }
 
@@ -110,7 +94,7 @@ TEST(OracleDegenerate, Diagonal)
 {
     Sites s;
     for (int k = 0; k < 9; ++k)
-        add(s, 50.f + 60.f * k, 30.f + 60.f * k);
+        s.add(50.f + 60.f * k, 30.f + 60.f * k);
     expectExact(s);
 }
 
@@ -119,7 +103,7 @@ TEST(OracleDegenerate, PointsOnACircle)
     Sites s;
     for (int k = 0; k < 16; ++k) {
         const double a = 2 * std::numbers::pi * k / 16;
-        add(s, static_cast<float>(394 + 200 * std::cos(a)), static_cast<float>(282 + 200 * std::sin(a)));
+        s.add(static_cast<float>(394 + 200 * std::cos(a)), static_cast<float>(282 + 200 * std::sin(a)));
     }
     expectExact(s);
 }
@@ -127,10 +111,10 @@ TEST(OracleDegenerate, PointsOnACircle)
 TEST(OracleDegenerate, CircleWithItsCentre)
 {
     Sites s;
-    add(s, 394, 282);
+    s.add(394, 282);
     for (int k = 0; k < 12; ++k) {
         const double a = 2 * std::numbers::pi * k / 12;
-        add(s, static_cast<float>(394 + 150 * std::cos(a)), static_cast<float>(282 + 150 * std::sin(a)));
+        s.add(static_cast<float>(394 + 150 * std::cos(a)), static_cast<float>(282 + 150 * std::sin(a)));
     }
     expectExact(s);
 }
@@ -139,10 +123,10 @@ TEST(OracleDegenerate, DuplicatesCountAsOneSite)
 {
     Sites s;
     for (const auto& [x, y] : {std::pair{100.f, 100.f}, {500.f, 120.f}, {300.f, 400.f}, {650.f, 450.f}}) {
-        add(s, x, y);
-        add(s, x, y);
+        s.add(x, y);
+        s.add(x, y);
     }
-    add(s, 300, 400);
+    s.add(300, 400);
     expectExact(s);
 }
 
@@ -151,7 +135,7 @@ TEST(OracleDegenerate, ThirdSitesSharingXOrYWithAPairSite)
     Sites s;
     for (const auto& [x, y] :
          {std::pair{200.f, 200.f}, {200.f, 350.f}, {420.f, 200.f}, {420.f, 500.f}, {600.f, 350.f}, {90.f, 500.f}})
-        add(s, x, y);
+        s.add(x, y);
     expectExact(s);
 }
 
@@ -160,7 +144,7 @@ TEST(OracleDegenerate, SitesOnTheCanvasCornersAndEdges)
     Sites s;
     for (const auto& [x, y] :
          {std::pair{0.f, 0.f}, {W, 0.f}, {0.f, H}, {W, H}, {394.f, 0.f}, {0.f, 282.f}, {394.f, 282.f}})
-        add(s, x, y);
+        s.add(x, y);
     expectExact(s);
 }
 
@@ -185,15 +169,15 @@ TEST(OracleDegenerate, ThirdSitesAHairFromLevelWithI)
                                {628.f, 505.f},
                                {265.046875f, 445.f},
                                {265.046875f, 9.02784468e-36f}})
-        add(s, x, y);
+        s.add(x, y);
     expectExact(s);
 }
 
 TEST(OracleDegenerate, TwoSites)
 {
     Sites s;
-    add(s, 100, 100);
-    add(s, 300, 200);
+    s.add(100, 100);
+    s.add(300, 200);
     expectExact(s);
 }
 
@@ -217,8 +201,8 @@ Sites hairPair(float u1, float v, float u2, double hair, bool alongX, bool swapO
     if (swapOrder)
         std::swap(a, b);
     Sites s;
-    add(s, a.first, a.second);
-    add(s, b.first, b.second);
+    s.add(a.first, a.second);
+    s.add(b.first, b.second);
     return s;
 }
 
@@ -235,7 +219,7 @@ TEST(OracleNearlyLevel, APairAHairApartWithAThirdSite)
         for (const bool alongX : {false, true}) {
             for (const bool swapOrder : {false, true}) {
                 Sites s = hairPair(300, 200, 400, std::pow(10.0, -e), alongX, swapOrder);
-                add(s, alongX ? 300.f : 350.f, alongX ? 350.f : 300.f);
+                s.add(alongX ? 300.f : 350.f, alongX ? 350.f : 300.f);
                 SCOPED_TRACE(hairName(e, alongX, swapOrder));
                 expectExact(s);
             }
@@ -254,7 +238,7 @@ TEST(OracleNearlyLevel, PairsAHairApartAmongRandomSites)
                     Sites s = alongX ? hairPair(uy(gen), ux(gen), uy(gen), std::pow(10.0, -e), true, swapOrder)
                                      : hairPair(ux(gen), uy(gen), ux(gen), std::pow(10.0, -e), false, swapOrder);
                     for (int k = 0; k < 40; ++k)
-                        add(s, ux(gen), uy(gen));
+                        s.add(ux(gen), uy(gen));
                     SCOPED_TRACE(hairName(e, alongX, swapOrder) + ", round " + std::to_string(round));
                     expectExact(s);
                 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -12,13 +11,12 @@
 #include "diagram/passes.h"
 #include "diagram/seen_from.h"
 #include "numeric/hsort.h"
+#include "tests/same_bits.h"
 
 // The edge search's accelerations, each against the plain rule it stands in
 // for, bit for bit.
 
 namespace {
-
-bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 // Random sites, a third of them a hair from level or upright with site 0, so
 // that sloped, steep and vertical bisectors all turn up.
@@ -70,10 +68,10 @@ TEST(Passes, CrossingsAreWhereCrossingPutsThem)
         const Line& pair = f.line[j];
         crossingsWith(s.n(), f, pair.p, pair.b, r.crossX.data(), r.crossY.data());
         for (int k = 1; k < s.n(); ++k) {
-            float x = 0, y = 0;
-            if (crossing(pair, f.line[k], x, y)) {
-                ASSERT_TRUE(sameBits(x, r.crossX[k]) && sameBits(y, r.crossY[k]))
-                    << "j " << j << ", k " << k << ": " << x << "," << y << " vs " << r.crossX[k] << "," << r.crossY[k];
+            if (const auto at = crossing(pair, f.line[k])) {
+                ASSERT_TRUE(sameBits(at->x, r.crossX[k]) && sameBits(at->y, r.crossY[k]))
+                    << "j " << j << ", k " << k << ": " << at->x << "," << at->y << " vs " << r.crossX[k] << ","
+                    << r.crossY[k];
             } else if (f.line[k].kind != Line::Kind::None) {
                 EXPECT_FALSE(std::isfinite(r.crossX[k]) && std::isfinite(r.crossY[k]));
             }

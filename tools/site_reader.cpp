@@ -55,9 +55,7 @@ bool readSites(std::istream& in, Sites& sites, std::string& error)
             error = "line " + std::to_string(lineNo) + ": more than 99 sites";
             return false;
         }
-        sites.X[sites.N] = x;
-        sites.Y[sites.N] = y;
-        ++sites.N;
+        sites.add(x, y);
     }
     if (in.bad()) {
         error = "the sites could not be read";

@@ -14,7 +14,6 @@
 
 #include "diagram/recording_surface.h"
 #include "diagram/run.h"
-#include "numeric/dist.h"
 #include "tools/site_reader.h"
 
 namespace {
@@ -101,10 +100,8 @@ int main(int argc, char* argv[])
         }
         if (!ok)
             return fail(*sitesPath + ": " + error);
-        for (int n = 0; n < sites.N; ++n) {
-            sites.D[n] = dist(0, 0, sites.X[n], sites.Y[n]);
+        for (int n = 0; n < sites.N; ++n)
             surface.circle(sites.X[n], sites.Y[n], 3, surface.colour());
-        }
         drawEdges(surface, sites);
     }
     printTrace(surface, W, H);

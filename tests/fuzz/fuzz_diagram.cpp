@@ -5,7 +5,6 @@
 // finite ones. Checks that the search completes, pumps once per pair, draws
 // only finite coordinates, and draws exactly what the plain search draws.
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +14,7 @@
 #include "numeric/dist.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/reference_edges.h"
+#include "tests/same_bits.h"
 
 namespace {
 
@@ -31,8 +31,6 @@ float finiteOrFolded(float f, float /*side*/)
         f = std::isnan(f) ? 0.f : std::copysign(3.4e38f, f);
     return f;
 }
-
-bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 }  // namespace
 

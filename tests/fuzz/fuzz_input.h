@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "diagram/run.h"
-#include "numeric/dist.h"
 
 // The diagram fuzzers' input: canvas width and height (two 16-bit values,
 // 1..10000 each), then up to 99 sites as pairs of 32-bit floats, each passed
@@ -34,10 +33,8 @@ bool decodeFuzzInput(const std::uint8_t* data, std::size_t size, Fold fold, Fuzz
     size -= 4;
     Sites& s = in.sites;
     while (size >= 8 && s.N < 99) {
-        s.X[s.N] = fold(fuzzFloat(data), in.W);
-        s.Y[s.N] = fold(fuzzFloat(data + 4), in.H);
-        s.D[s.N] = dist(0, 0, s.X[s.N], s.Y[s.N]);
-        ++s.N;
+        const float x = fold(fuzzFloat(data), in.W);
+        s.add(x, fold(fuzzFloat(data + 4), in.H));
         data += 8;
         size -= 8;
     }

@@ -99,6 +99,11 @@ void frmQuillet::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange)
         tellDrawing();
+    // Where Qt draws the title bar (Wayland), it offers Maximise whatever the
+    // window's flags say; a window of fixed size has nothing to maximise to,
+    // so it stays as it is.
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        setWindowState(windowState() & ~Qt::WindowMaximized);
 }
 
 // While a run draws, End is pressed by the mouse or Alt+E alone: a key meant

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 // The perpendicular bisector of two sites i and k, every value single precision
@@ -18,7 +19,7 @@
 // two sites with equal y among them, p = 0) is kept as x from y. Coincident
 // sites have no bisector at all.
 struct Line {
-    enum class Kind { Sloped, Steep, None };
+    enum class Kind : std::uint8_t { Sloped, Steep, None };
     Kind kind = Kind::None;
     float p = 0;  // Sloped: y = p * x + b; Steep: x = p * y + b
     float b = 0;
@@ -54,6 +55,7 @@ Bisector clip(const Line& line, float W, float H);
 
 struct Point {
     float x = 0, y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
 };
 
 // Where the sloped line l meets the line m; none when they are parallel, the

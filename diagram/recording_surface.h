@@ -13,7 +13,20 @@
 // construction; the generator is reseeded with the same seed at every run.
 class RecordingSurface : public Surface {
 public:
-    enum class Kind { Show, Refresh, Clear, Colour, FontSize, Line, Circle, Print, RetryEnabled, Pump, Reseed, Random };
+    enum class Kind : std::uint8_t {
+        Show,
+        Refresh,
+        Clear,
+        Colour,
+        FontSize,
+        Line,
+        Circle,
+        Print,
+        RetryEnabled,
+        Pump,
+        Reseed,
+        Random
+    };
 
     struct Op {
         Kind kind;

@@ -148,20 +148,14 @@ TEST(BisectorCrossing, TwoSlopedLines)
 {
     const Line l = Line::sloped(1, 0);    // y = x
     const Line m = Line::sloped(-1, 10);  // y = 10 - x
-    const auto at = crossing(l, m);
-    ASSERT_TRUE(at);
-    EXPECT_EQ(at->x, 5);
-    EXPECT_EQ(at->y, 5);
+    EXPECT_EQ(crossing(l, m), (Point{5, 5}));
 }
 
 TEST(BisectorCrossing, VerticalLinesMeetSlopedOnesAtTheirX)
 {
     const Line sloped = Line::sloped(2, 1);  // y = 2x + 1
     const Line vertical = Line::steep(0, 3);
-    const auto at = crossing(sloped, vertical);
-    ASSERT_TRUE(at);
-    EXPECT_EQ(at->x, 3);
-    EXPECT_EQ(at->y, 7);
+    EXPECT_EQ(crossing(sloped, vertical), (Point{3, 7}));
 }
 
 TEST(BisectorCrossing, ParallelLinesDoNotMeet)

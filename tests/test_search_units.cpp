@@ -86,8 +86,8 @@ TEST(Passes, CrossingsAreWhereCrossingPutsThem)
 // or through an end (e1 e2 = 0).
 TEST(Passes, HidingAndCrossingRulesTruthTable)
 {
-    enum Quadrant { Same, Other, AboveI, BesideI };
-    enum Dist { Nearer, Farther, AsFar };
+    enum Quadrant : std::uint8_t { Same, Other, AboveI, BesideI };
+    enum Dist : std::uint8_t { Nearer, Farther, AsFar };
     struct Row {
         Quadrant quadrant;
         Dist k;

@@ -6,8 +6,9 @@
 #include "diagram/margins.h"
 #include "diagram/run.h"
 
-double CellOfI::build(const double* ux, const double* uy, const double* uu, int n, std::vector<int>& neighbours)
+double CellOfI::build(std::span<const double> ux, std::span<const double> uy, std::span<const double> uu)
 {
+    const int n = static_cast<int>(uu.size());
     // The nearest few sites first, which leave a small cell at once; then the
     // rest, of which a site at twice the cell's farthest corner or farther
     // cannot cut it.
@@ -28,10 +29,10 @@ double CellOfI::build(const double* ux, const double* uy, const double* uu, int 
                 corner2 = std::max(corner2, v.x * v.x + v.y * v.y);
         }
     }
-    neighbours.clear();
+    neighbours_.clear();
     for (const Corner& v : poly_) {
-        if (v.edge != noSite && std::find(neighbours.begin(), neighbours.end(), v.edge) == neighbours.end())
-            neighbours.push_back(v.edge);
+        if (v.edge != noSite && std::find(neighbours_.begin(), neighbours_.end(), v.edge) == neighbours_.end())
+            neighbours_.push_back(v.edge);
     }
     return std::sqrt(corner2);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
 // The nearest-site cell of one site, cut out of a very large square by one
@@ -8,10 +9,11 @@
 // set of points P with 2 P.u - |u|^2 <= 0 for every k.
 class CellOfI {
 public:
-    // Cuts the cell, notes in neighbours the sites whose bisectors bound it,
-    // and returns the distance of its farthest corner from the site. Sites at
-    // the origin itself are passed over.
-    double build(const double* ux, const double* uy, const double* uu, int n, std::vector<int>& neighbours);
+    // Cuts the cell and returns the distance of its farthest corner from
+    // the site. Sites at the origin itself are passed over.
+    double build(std::span<const double> ux, std::span<const double> uy, std::span<const double> uu);
+    // The sites whose bisectors bound the cell built last.
+    const std::vector<int>& neighbours() const { return neighbours_; }
 
 private:
     struct Corner {
@@ -23,4 +25,5 @@ private:
 
     std::vector<Corner> poly_, next_;
     std::vector<int> order_;
+    std::vector<int> neighbours_;
 };

@@ -37,13 +37,13 @@ bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, co
 bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
 {
     const float* __restrict A = f.A.data();
-    const float* __restrict D = f.D.data();
+    const float* __restrict den = f.den.data();
     const float* __restrict c = f.c.data();
     std::int32_t far = 0;
     for (int k = 0; k < n; ++k) {
         const float num = c[k] - A[k] * b;
-        const float den = D[k] + A[k] * p;
-        far |= (den != 0) & (std::fabs(num) > cap * std::fabs(den) * margin::crossingCapShrink);
+        const float d = den[k] + A[k] * p;
+        far |= (d != 0) & (std::fabs(num) > cap * std::fabs(d) * margin::crossingCapShrink);
     }
     return far != 0;
 }
@@ -51,10 +51,10 @@ bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
 void crossingsWith(int n, const SeenFrom& f, float p, float b, float* __restrict X, float* __restrict Y)
 {
     const float* __restrict A = f.A.data();
-    const float* __restrict D = f.D.data();
+    const float* __restrict den = f.den.data();
     const float* __restrict c = f.c.data();
     for (int k = 0; k < n; ++k) {
-        const float x = (c[k] - A[k] * b) / (D[k] + A[k] * p);
+        const float x = (c[k] - A[k] * b) / (den[k] + A[k] * p);
         X[k] = x;
         Y[k] = b + x * p;
     }

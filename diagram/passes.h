@@ -32,7 +32,7 @@ bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, co
                 std::int32_t* __restrict hides, std::int32_t* __restrict records);
 
 // Where the line y = p x + b crosses each bisector of i, as crossing() has it:
-// x = (c - A b) / (D + A p), which is (c - b) / (p - q) for the sloped ones
+// x = (c - A b) / (den + A p), which is (c - b) / (p - q) for the sloped ones
 // and (c - A b) / (1 + A p) for the steep ones; then y = b + x p. Parallel
 // lines give points that are not finite.
 void crossingsWith(int n, const SeenFrom& f, float p, float b, float* __restrict X, float* __restrict Y);

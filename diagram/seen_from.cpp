@@ -6,7 +6,7 @@
 #include "diagram/margins.h"
 #include "numeric/dist.h"
 
-SeenFrom::SeenFrom(std::size_t n) : line(n), A(n), q(n), c(n), D(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n) {}
+SeenFrom::SeenFrom(std::size_t n) : line(n), A(n), q(n), c(n), den(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n) {}
 
 void SeenFrom::setLine(int k, const Line& l)
 {
@@ -15,11 +15,12 @@ void SeenFrom::setLine(int k, const Line& l)
     A[k] = sloped ? 1.f : -l.p;
     q[k] = sloped ? l.p : -1.f;
     c[k] = l.b;  // a site at i's place reads as x = 0; it is skipped
-    D[k] = sloped ? -l.p : 1.f;
+    den[k] = sloped ? -l.p : 1.f;
 }
 
-void SeenFrom::see(const float* X, const float* Y, int N, int i, CellOfI& cell)
+void SeenFrom::see(std::span<const float> X, std::span<const float> Y, int i, CellOfI& cell)
 {
+    const int N = static_cast<int>(X.size());
     const float xi = X[i], yi = Y[i];
     reach = 0;
     for (int k = 0; k < N; ++k) {
@@ -32,7 +33,10 @@ void SeenFrom::see(const float* X, const float* Y, int N, int i, CellOfI& cell)
         uu[k] = ux[k] * ux[k] + uy[k] * uy[k];
         reach = std::max(reach, std::sqrt(uu[k]));
     }
-    closeReach = 2 * cell.build(ux.data(), uy.data(), uu.data(), N, neighbours) * margin::closeReachGrowth;
+    const auto n = static_cast<std::size_t>(N);
+    closeReach = 2 * cell.build(std::span(ux).first(n), std::span(uy).first(n), std::span(uu).first(n)) *
+                 margin::closeReachGrowth;
+    neighbours = cell.neighbours();
     close.clear();
     for (int k = 0; k < N; ++k) {
         if (uu[k] <= closeReach * closeReach)
@@ -40,9 +44,9 @@ void SeenFrom::see(const float* X, const float* Y, int N, int i, CellOfI& cell)
     }
 }
 
-void SeenFrom::mirror(const SeenFrom& level, const float* X, const float* Y, int N, int i)
+void SeenFrom::mirror(const SeenFrom& level, std::span<const float> X, std::span<const float> Y, int i)
 {
-    for (int k = 0; k < N; ++k) {
+    for (int k = 0; k < static_cast<int>(X.size()); ++k) {
         setLine(k, perpendicularBisector(Y[i], X[i], Y[k], X[k]));
         d[k] = level.d[k];
         dx[k] = level.dy[k];
@@ -57,9 +61,9 @@ void SeenFrom::mirror(const SeenFrom& level, const float* X, const float* Y, int
     closeReach = level.closeReach;
 }
 
-SameSites::SameSites(const float* X, const float* Y, int N) : first_(static_cast<std::size_t>(std::max(N, 0)))
+SameSites::SameSites(std::span<const float> X, std::span<const float> Y) : first_(X.size())
 {
-    for (int k = 0; k < N; ++k) {
+    for (int k = 0; k < static_cast<int>(X.size()); ++k) {
         first_[k] = k;
         for (int m = 0; m < k; ++m) {
             if (X[m] == X[k] && Y[m] == Y[k]) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "diagram/bisector.h"
@@ -12,10 +13,11 @@
 struct SeenFrom {
     // The bisector of i and k as a Line, and read as A y - (c + q x): A = 1
     // for y = q x + c, and A = -p', q = -1, c = b' for the steep x = p' y + b',
-    // which gives its offset -p' y - (b' - x) with the same rounding. D is -q
-    // for the sloped ones and 1 for the steep ones (see crossingsWith).
+    // which gives its offset -p' y - (b' - x) with the same rounding. Where
+    // the pair's line y = p x + b crosses it, x = (c - A b) / (den + A p):
+    // den is -q for the sloped ones and 1 for the steep ones (see crossingsWith).
     std::vector<Line> line;
-    std::vector<float> A, q, c, D;
+    std::vector<float> A, q, c, den;
     std::vector<double> d;           // dist(i, k)
     std::vector<float> dx, dy;       // k - i, single precision
     std::vector<double> ux, uy, uu;  // k - i exactly, and its square length
@@ -31,12 +33,12 @@ struct SeenFrom {
 
     explicit SeenFrom(std::size_t n);
 
-    // Site i of the N sites (X, Y), as the window has them.
-    void see(const float* X, const float* Y, int N, int i, CellOfI& cell);
+    // Site i of the sites (X, Y), as the window has them.
+    void see(std::span<const float> X, std::span<const float> Y, int i, CellOfI& cell);
     // What `level` saw, with x and y exchanged: the bisectors worked out anew
     // from the exchanged sites, the rest mirrored (distances and the cell's
     // sites do not change).
-    void mirror(const SeenFrom& level, const float* X, const float* Y, int N, int i);
+    void mirror(const SeenFrom& level, std::span<const float> X, std::span<const float> Y, int i);
 
 private:
     void setLine(int k, const Line& l);
@@ -55,7 +57,7 @@ struct Views {
 // the same site, and neither hides, bounds nor rejects anything of the pair.
 class SameSites {
 public:
-    SameSites(const float* X, const float* Y, int N);
+    SameSites(std::span<const float> X, std::span<const float> Y);
     bool ofPair(int k, int i, int j) const
     {
         if (k == i || k == j)

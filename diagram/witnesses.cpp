@@ -9,14 +9,19 @@
 
 namespace {
 
-// How much nearer site m is than site i along the pair's bisector,
-// f(x) = alpha x + beta, in double.
-void nearness(const PairView& v, int m, double& alpha, double& beta)
+// How much nearer site m is than site i along the pair's bisector, in square
+// distance: f(x) = alpha x + beta, in double. It is zero at x = root.
+struct Nearness {
+    double alpha, beta;
+    double root() const { return -beta / alpha; }
+};
+
+Nearness nearness(const Pair& pair, int m)
 {
-    const double p = v.bis.line.p;
-    const double b = v.bis.line.b;
-    alpha = 2 * (v.from.ux[m] + p * v.from.uy[m]);
-    beta = 2 * ((b - v.yi) * v.from.uy[m] - v.xi * v.from.ux[m]) - v.from.uu[m];
+    const double p = pair.bis.line.p;
+    const double b = pair.bis.line.b;
+    const SeenFrom& f = pair.from;
+    return {2 * (f.ux[m] + p * f.uy[m]), 2 * ((b - pair.yi) * f.uy[m] - pair.xi * f.ux[m]) - f.uu[m]};
 }
 
 // How far along the line the proof can reach: beyond it the slack, growing
@@ -40,20 +45,20 @@ double reachOf(const Proof& pr)
 // pass. Between -X and X, g minus the slack is concave on each side of g's
 // kink, so the two ends and the kink settle it; then every point of the list
 // must lie between -X and X.
-bool proveEmpty(const PairView& v, int N, int a, int b)
+bool proveEmpty(const Pair& p, int N, Witnesses w)
 {
-    Proof pr;
-    if (!proveBy(v, a, b, pr) || !(pr.lo > pr.hi))
+    const std::optional<Proof> pr = proveBy(p, w);
+    if (!pr || !(pr->lo > pr->hi))
         return false;
-    const double X = std::min(reachOf(pr), 1e30);
-    if (!(std::fabs(v.bis.x1) < X) || !(std::fabs(v.bis.x2) < X))
+    const double X = std::min(reachOf(*pr), 1e30);
+    if (!(std::fabs(p.bis.x1) < X) || !(std::fabs(p.bis.x2) < X))
         return false;
-    const double kink = std::clamp(pr.kink, -X, X);
+    const double kink = std::clamp(pr->kink, -X, X);
     for (const double x : {-X, kink, X}) {
-        if (!(std::max(pr.A * (pr.lo - x), pr.B * (x - pr.hi)) > pr.slack(x)))
+        if (!(std::max(pr->A * (pr->lo - x), pr->B * (x - pr->hi)) > pr->slack(x)))
             return false;
     }
-    return !crossingsBeyond(N, v.from, v.bis.line.p, v.bis.line.b, static_cast<float>(X));
+    return !crossingsBeyond(N, p.from, p.bis.line.p, p.bis.line.b, static_cast<float>(X));
 }
 
 }  // namespace
@@ -64,55 +69,58 @@ double Proof::slack(double x) const
     return margin::proofSlack * R * R;
 }
 
-void findWitnesses(const PairView& v, int& a, int& b)
+Witnesses findWitnesses(const Pair& p)
 {
+    Witnesses w;
     double lo = -HUGE_VAL, hi = HUGE_VAL;
-    for (int m : v.from.neighbours) {
-        if (v.ofPair(m))
+    for (int m : p.from.neighbours) {
+        if (p.ofPair(m))
             continue;
-        double alpha = 0, beta = 0;
-        nearness(v, m, alpha, beta);
-        const double r = -beta / alpha;
-        if (alpha < 0 && r > lo) {
+        const Nearness f = nearness(p, m);
+        const double r = f.root();
+        if (f.alpha < 0 && r > lo) {
             lo = r;
-            a = m;
-        } else if (alpha > 0 && r < hi) {
+            w.a = m;
+        } else if (f.alpha > 0 && r < hi) {
             hi = r;
-            b = m;
+            w.b = m;
         }
     }
+    return w;
 }
 
-bool proveBy(const PairView& v, int a, int b, Proof& pr)
+std::optional<Proof> proveBy(const Pair& p, Witnesses w)
 {
-    if (a == noSite || b == noSite || v.ofPair(a) || v.ofPair(b))
-        return false;
-    double alphaA = 0, betaA = 0, alphaB = 0, betaB = 0;
-    nearness(v, a, alphaA, betaA);
-    nearness(v, b, alphaB, betaB);
-    if (!(alphaA < 0) || !(alphaB > 0))
-        return false;
-    pr.A = -alphaA;
-    pr.B = alphaB;
-    pr.lo = -betaA / alphaA;
-    pr.hi = -betaB / alphaB;
+    if (w.a == noSite || w.b == noSite || p.ofPair(w.a) || p.ofPair(w.b))
+        return std::nullopt;
+    const Nearness fa = nearness(p, w.a);
+    const Nearness fb = nearness(p, w.b);
+    if (!(fa.alpha < 0) || !(fb.alpha > 0))
+        return std::nullopt;
+    Proof pr;
+    pr.A = -fa.alpha;
+    pr.B = fb.alpha;
+    pr.lo = fa.root();
+    pr.hi = fb.root();
     pr.kink = (pr.A * pr.lo + pr.B * pr.hi) / (pr.A + pr.B);
-    pr.slope = std::fabs(double{v.bis.line.p});
-    pr.offset = std::fabs(double{v.bis.line.b}) + std::fabs(double{v.xi}) + std::fabs(double{v.yi}) + v.from.reach;
-    return std::isfinite(pr.kink);
+    pr.slope = std::fabs(double{p.bis.line.p});
+    pr.offset = std::fabs(double{p.bis.line.b}) + std::fabs(double{p.xi}) + std::fabs(double{p.yi}) + p.from.reach;
+    if (!std::isfinite(pr.kink))
+        return std::nullopt;
+    return pr;
 }
 
-bool certainlyEmpty(const PairView& v, int N, int& a, int& b)
+bool certainlyEmpty(const Pair& p, int N, Witnesses& tried)
 {
-    if (!std::isfinite(v.bis.x1) || !std::isfinite(v.bis.x2))
+    if (!std::isfinite(p.bis.x1) || !std::isfinite(p.bis.x2))
         return false;
-    if (proveEmpty(v, N, a, b))
+    if (proveEmpty(p, N, tried))
         return true;
-    findWitnesses(v, a, b);
-    return proveEmpty(v, N, a, b);
+    tried = findWitnesses(p);
+    return proveEmpty(p, N, tried);
 }
 
-int nearPart(const Proof& pr, const CrossingList& list, int* order)
+std::optional<std::span<const int>> nearPart(const Proof& pr, const CrossingList& list, std::span<int> order)
 {
     const int n = list.count;
     int below = noSite, above = noSite;  // the highest point rejected by a, the lowest by b
@@ -122,17 +130,13 @@ int nearPart(const Proof& pr, const CrossingList& list, int* order)
     for (int k = 0; k < n; ++k) {
         const float x = list.XS[k];
         if (!std::isfinite(x))
-            return -1;
+            return std::nullopt;
         if (pr.byA(x)) {
-            if (x == lowKey)
-                return -1;
             if (x > lowKey) {
                 lowKey = x;
                 below = k;
             }
         } else if (pr.byB(x)) {
-            if (x == highKey)
-                return -1;
             if (x < highKey) {
                 highKey = x;
                 above = k;
@@ -147,20 +151,21 @@ int nearPart(const Proof& pr, const CrossingList& list, int* order)
     // ones, would leave the order to the heap sort's tie rules.
     for (int k = 0; k < n; ++k) {
         if (k != below && list.XS[k] == lowKey && below != noSite)
-            return -1;
+            return std::nullopt;
         if (k != above && list.XS[k] == highKey && above != noSite)
-            return -1;
+            return std::nullopt;
     }
     if (!(middleMin > lowKey) || !(middleMax < highKey))
-        return -1;
+        return std::nullopt;
     if (below != noSite)
         order[middle++] = below;
     if (above != noSite)
         order[middle++] = above;
-    std::sort(order, order + middle, [&list](int u, int v) { return list.XS[u] < list.XS[v]; });
-    for (int k = 1; k < middle; ++k) {
-        if (list.XS[order[k]] == list.XS[order[k - 1]])
-            return -1;
+    const std::span<int> near = order.first(static_cast<std::size_t>(middle));
+    std::sort(near.begin(), near.end(), [&list](int u, int v) { return list.XS[u] < list.XS[v]; });
+    for (std::size_t k = 1; k < near.size(); ++k) {
+        if (list.XS[near[k]] == list.XS[near[k - 1]])
+            return std::nullopt;
     }
-    return middle;
+    return near;
 }

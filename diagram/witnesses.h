@@ -1,24 +1,21 @@
 #pragma once
 
-#include "diagram/bisector.h"
+#include <optional>
+#include <span>
+
 #include "diagram/crossing_list.h"
-#include "diagram/seen_from.h"
+#include "diagram/pair.h"
+#include "diagram/run.h"
 
 // Two witness sites that bound site i's part of a pair's bisector, and what
 // they prove: where along the line a stretch's midpoint is certainly nearer
 // to one of them than to i, by more than the rounding of the midpoint and of
 // dist can make up.
 
-// The pair at hand as the proof sees it: the pair's sloped bisector with its
-// ends, site i, what i sees, and which sites are the pair's own.
-struct PairView {
-    const SeenFrom& from;
-    const SameSites& same;
-    const Bisector& bis;
-    int i, j;
-    float xi, yi;
-
-    bool ofPair(int k) const { return same.ofPair(k, i, j); }
+// Two sites: a, nearer than i below some x along the line, and b, nearer
+// above some x.
+struct Witnesses {
+    int a = noSite, b = noSite;
 };
 
 // What sites a and b prove along the pair's bisector. Site a is nearer than
@@ -38,23 +35,23 @@ struct Proof {
 };
 
 // The two sites among i's cell's that bound i's part of the line most
-// tightly: a from below, b from above. Leaves them as they are where none do.
-void findWitnesses(const PairView& v, int& a, int& b);
+// tightly: a from below, b from above; noSite on a side none bounds.
+Witnesses findWitnesses(const Pair& p);
 
-// What a and b prove; false when they prove nothing.
-bool proveBy(const PairView& v, int a, int b, Proof& pr);
+// What a and b prove; none when they prove nothing.
+std::optional<Proof> proveBy(const Pair& p, Witnesses w);
 
 // True when no stretch of the pair can pass, whatever its crossing list
-// holds, as a and b (tried first: the witnesses of the last pair) or the
-// pair's own witnesses prove. Such a pair draws nothing. The witnesses that
-// proved it stay in a and b.
-bool certainlyEmpty(const PairView& v, int N, int& a, int& b);
+// holds, as `tried` (the witnesses of the last pair, tried first) or the
+// pair's own witnesses prove. Such a pair draws nothing. The pair's own
+// witnesses, where they were looked for, are left in `tried` for the next.
+bool certainlyEmpty(const Pair& p, int N, Witnesses& tried);
 
 // The stretches near i's part of the line, in order along it. Points that the
 // proof certainly rejects by a lie together at the low end of the sorted
 // list, those it rejects by b at the high end, and a stretch between two such
 // points is rejected too; so only the stretches from the highest of the first
-// to the lowest of the second can pass. Puts their entries, sorted by x, in
-// order and returns how many; returns -1 where that does not hold or keys
-// tie (then every stretch must be tested).
-int nearPart(const Proof& pr, const CrossingList& list, int* order);
+// to the lowest of the second can pass. Returns their entries, sorted by x,
+// in the front of order; none where that does not hold or keys tie (then
+// every stretch must be tested).
+std::optional<std::span<const int>> nearPart(const Proof& pr, const CrossingList& list, std::span<int> order);

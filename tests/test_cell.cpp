@@ -48,9 +48,8 @@ TEST(CellOfI, BoundedByItsDelaunayNeighboursAndReachingItsFarthestCorner)
         for (int i = 0; i < static_cast<int>(pts.size()); ++i) {
             const Offsets o = offsetsFrom(pts, i);
             CellOfI cell;
-            std::vector<int> neighbours;
-            const double reach =
-                cell.build(o.ux.data(), o.uy.data(), o.uu.data(), static_cast<int>(pts.size()), neighbours);
+            const double reach = cell.build(o.ux, o.uy, o.uu);
+            std::vector<int> neighbours = cell.neighbours();
 
             std::vector<int> exact;
             double farthest = 0;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <span>
 #include <string>
@@ -10,6 +12,7 @@
 #include "diagram/crossing_list.h"
 #include "diagram/passes.h"
 #include "diagram/seen_from.h"
+#include "diagram/witnesses.h"
 #include "numeric/hsort.h"
 #include "tests/same_bits.h"
 
@@ -49,7 +52,7 @@ void forEachPairOfSite0(Check check)
         const RandomSites s(seed);
         CellOfI cell;
         SeenFrom f(s.X.size());
-        f.see(s.X.data(), s.Y.data(), s.n(), 0, cell);
+        f.see(s.X, s.Y, 0, cell);
         PassResults r(s.X.size());
         for (int j = 1; j < s.n(); ++j) {
             if (f.line[j].kind == Line::Kind::Sloped)
@@ -150,5 +153,41 @@ TEST(ListSorter, SortsAsTheHeapSortDoesTiesAndNaNsIncluded)
             ASSERT_TRUE(sameBits(list.XS[k], heap.XS[k]) && list.by[k] == heap.by[k] && list.YS[k] == heap.YS[k])
                 << "round " << round << ", entry " << k;
         }
+    }
+}
+
+// With a nearer than i below x = 10 and b above x = 20 (A = B = 1), points
+// below about 10 are certainly rejected by a and points above about 20 by b:
+// only the stretches from the highest of the first to the lowest of the last
+// can pass. Where keys tie or a point is not a number, the search must test
+// every stretch.
+TEST(NearPart, KeepsTheStretchesFromTheLastPointRejectedByAToTheFirstByB)
+{
+    Proof pr;
+    pr.A = 1, pr.B = 1, pr.lo = 10, pr.hi = 20, pr.kink = 15;
+    struct Row {
+        std::vector<float> xs;
+        std::optional<std::vector<int>> near;
+    };
+    const Row rows[] = {
+        {{0, 5, 12, 14, 25, 30}, std::vector{1, 2, 3, 4}},
+        {{25, 12, 0, 14}, std::vector{2, 1, 3, 0}},
+        {{12, 14}, std::vector{0, 1}},
+        {{0, 5}, std::vector{1}},
+        {{0, 5, 5, 12, 25}, std::nullopt},
+        {{0, 12, 25, 25}, std::nullopt},
+        {{0, 12, 12, 25}, std::nullopt},
+        {{0, 12, NAN, 25}, std::nullopt},
+        {{-1e7f, 5, 12, 25}, std::nullopt},  // far out, the slack outgrows a's lead
+        {{0, 12, 25, 1e7f}, std::nullopt},   // and b's
+    };
+    for (const Row& row : rows) {
+        CrossingList list;
+        for (const float x : row.xs)
+            list.append(x, 0, 0);
+        std::array<int, CrossingList::capacity> order{};
+        const auto near = nearPart(pr, list, order);
+        const auto got = near ? std::optional(std::vector<int>(near->begin(), near->end())) : std::nullopt;
+        EXPECT_EQ(got, row.near) << "list " << ::testing::PrintToString(row.xs);
     }
 }

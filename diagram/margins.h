@@ -20,6 +20,15 @@ namespace margin {
 // 2^-18 covers it more than five times over.
 inline constexpr double proofSlack = 0x1p-18;
 
+// Where the sites are subnormal floats, a rounding is off by up to
+// eta = 2^-150 however small the value: absolutely, not relatively. The
+// midpoint's coordinates carry at most four such roundings, which move the
+// two squared distances by at most 2 (8 eta) R each, 2^-145 R for the two.
+// Growing R by t gives slack 2^-18 (R + t)^2 > 2^-18 R^2 + 2^-17 t R, which
+// covers that for t = 2^-128; 2^-123 covers it 32 times over. At the canvas's
+// scale it changes nothing.
+inline constexpr double proofSubnormalGrowth = 0x1p-123;
+
 // How far along the line the proof reaches: the larger roots of g(x) =
 // slack(x), computed in double, are shrunk by 1 %. Nothing rests on it: the
 // proof checks g > slack at both ends and at g's kink, and on each side of
@@ -33,7 +42,9 @@ inline constexpr double proofReachShrink = 0.99;
 // search places the crossing at fl(num / den). A crossing placed beyond X has
 // |num| > X |den| / (1 + u), and X |den| is rounded once more before the
 // factor is applied, and once after: any factor below 1 / (1 + u)^3, about
-// 1 - 3u, flags it. 0.999 is far below that.
+// 1 - 3u, flags it. 0.999 is far below that. This holds where X and X |den|
+// are normal floats; below that a rounding is not relative, so
+// crossingsBeyond flags such a crossing whatever its place.
 inline constexpr float crossingCapShrink = 0.999f;
 
 // The cell of i (cell.h) is cut in double from half-planes whose sites lie

@@ -1,5 +1,6 @@
 #include "diagram/passes.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "diagram/margins.h"
@@ -36,6 +37,8 @@ bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, co
 
 bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
 {
+    if (cap < FLT_MIN)
+        return true;
     const float* __restrict A = f.A.data();
     const float* __restrict den = f.den.data();
     const float* __restrict c = f.c.data();
@@ -43,7 +46,8 @@ bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap)
     for (int k = 0; k < n; ++k) {
         const float num = c[k] - A[k] * b;
         const float d = den[k] + A[k] * p;
-        far |= (d != 0) & (std::fabs(num) > cap * std::fabs(d) * margin::crossingCapShrink);
+        const float bound = cap * std::fabs(d) * margin::crossingCapShrink;
+        far |= (d != 0) & ((std::fabs(num) > bound) | (bound < FLT_MIN));
     }
     return far != 0;
 }

@@ -38,5 +38,6 @@ bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, co
 void crossingsWith(int n, const SeenFrom& f, float p, float b, float* __restrict X, float* __restrict Y);
 
 // Whether some crossing of the line y = p x + b with a bisector of i may lie
-// farther than cap from x = 0; parallel lines give none.
+// farther than cap from x = 0; parallel lines give none. Below the normal
+// range, where roundings are no longer relative, every crossing may.
 bool crossingsBeyond(int n, const SeenFrom& f, float p, float b, float cap);

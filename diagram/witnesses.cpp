@@ -104,7 +104,8 @@ std::optional<Proof> proveBy(const Pair& p, Witnesses w)
     pr.hi = fb.root();
     pr.kink = (pr.A * pr.lo + pr.B * pr.hi) / (pr.A + pr.B);
     pr.slope = std::fabs(double{p.bis.line.p});
-    pr.offset = std::fabs(double{p.bis.line.b}) + std::fabs(double{p.xi}) + std::fabs(double{p.yi}) + p.from.reach;
+    pr.offset = std::fabs(double{p.bis.line.b}) + std::fabs(double{p.xi}) + std::fabs(double{p.yi}) + p.from.reach +
+                margin::proofSubnormalGrowth;
     if (!std::isfinite(pr.kink))
         return std::nullopt;
     return pr;

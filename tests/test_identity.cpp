@@ -90,6 +90,10 @@ TEST(EdgeSearchIdentity, WhereTheMarginsMatter)
          3,
          1,
          {{0x1.0188p-127f, 0x1.c77818p-128f}, {40, 220}, {380, 0}, {0x1.fe26p-98f, 0x1.0cp-143f}, {0x1.b8p-142f, 0}}},
+        {"four subnormal sites: the proof's slack where roundings are absolute (one stretch lost without it)",
+         3,
+         1,
+         {{0, 0}, {0x1.1ap-141f, 0x1.cp-144f}, {0x1p-148f, 0x1.cp-147f}, {0, 0x1.8p-147f}}},
     };
     for (const Case& c : cases)
         expectSameDrawing(sitesAt(c.points), c.W, c.H, c.what);

@@ -73,7 +73,8 @@ TEST(EdgeSearchIdentity, DegenerateSets)
 
 // Inputs on which a margin of the search, loosened far past what its
 // derivation allows, draws what the plain search does not: each row fails
-// with that margin loosened (found by fuzzing such builds, then minimised).
+// with that margin loosened (found by fuzzing such builds, or by a search
+// among near-duplicate, cocircular and subnormal sites, then minimised).
 TEST(EdgeSearchIdentity, WhereTheMarginsMatter)
 {
     struct Case {
@@ -90,6 +91,33 @@ TEST(EdgeSearchIdentity, WhereTheMarginsMatter)
          3,
          1,
          {{0x1.0188p-127f, 0x1.c77818p-128f}, {40, 220}, {380, 0}, {0x1.fe26p-98f, 0x1.0cp-143f}, {0x1.b8p-142f, 0}}},
+        {"two pairs of sites a few ulps apart: the proof's slack (fails at 2^-24)",
+         788,
+         565,
+         {{0x1.a4a7a6p+8f, 0x1.5147ap+5f},
+          {0x1.85a71p+5f, 0x1.e7cba4p+5f},
+          {0x1.96c9dp+6f, 0x1.d8b4c2p+5f},
+          {0x1.542fe4p+9f, 0x1.177784p+8f},
+          {0x1.a4a7ap+8f, 0x1.51489ap+5f},
+          {0x1.85a612p+5f, 0x1.e7cb82p+5f}}},
+        {"a pair of sites a few ulps apart: the stretch test's reach (fails at a factor of 1.6)",
+         788,
+         565,
+         {{0x1.16e15cp+9f, 0x1.a2c66cp+6f},
+          {0x1.23852p+9f, 0x1.13faap+7f},
+          {0x1.bde456p+6f, 0x1.01afeap+0f},
+          {0x1.884bb8p+5f, 0x1.150f5cp+1f},
+          {0x1.c85ce6p+7f, 0x1.b3676ap+7f},
+          {0x1.bde458p+6f, 0x1.01abecp+0f}}},
+        {"subnormal sites: the crossings within the proof's reach (fails with no check)",
+         3,
+         1,
+         {{0x1.a5cp-137f, 0x1.6p-141f},
+          {0x1.16dp-131f, 0x1.75953ap-126f},
+          {0, 0x1.c8p-142f},
+          {0, 0x1.0bp-141f},
+          {0x1.a88p-140f, 0x1.bbc4p-134f},
+          {0x1.6cp-141f, 0x1.e5ap-136f}}},
         {"four subnormal sites: the proof's slack where roundings are absolute (one stretch lost without it)",
          3,
          1,

@@ -151,9 +151,9 @@ void frmQuillet::show()
 {
     if (isVisible())
         return;
-    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    const bool framed = x11 && x11::framesAreTold();
-    const bool placedByManager = !placed_ && !placeCentred(framed);
+    const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    const x11::FrameTelling told = x11::frameTelling();
+    const bool placedByManager = !placed_ && !placeCentred(told);
     placed_ = true;
     QWidget::show();
     // Wait, briefly, until the window is on screen and then, where an X11
@@ -162,10 +162,10 @@ void frmQuillet::show()
     // bare X server; a Wayland compositor that draws the frame) being on
     // screen is all there is to wait for.
     waitUntil([this] { return windowHandle() && windowHandle()->isExposed(); }, QDeadlineTimer(2000));
-    if (framed)
+    if (told.drawn)
         waitUntil([this] { return frameGeometry().size() != size(); }, QDeadlineTimer(300));
     // On a bare X server nobody gives the new window the keyboard focus.
-    if (x11 && !framed)
+    if (onX11 && !told.drawn)
         activateWindow();
     // Where the window manager placed the window, the frame is centred now
     // that it is known (KWin's own placement has done that already).
@@ -185,13 +185,15 @@ void frmQuillet::show()
 // them (KWin), the window is left to its own placement, and false returned.
 // Elsewhere, and where it answers that it draws no frame (mutter 48, which
 // then draws one), the client area is centred.
-bool frmQuillet::placeCentred(bool framed)
+bool frmQuillet::placeCentred(const x11::FrameTelling& told)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return true;
     QRect frame(QPoint(0, 0), size());
-    if (framed) {
+    if (told.drawn) {
+        if (!told.ahead)
+            return false;
         winId();  // the native window, not yet mapped, for the window manager to see
         const std::optional<QMargins> margins = x11::frameBeforeMapping(*windowHandle(), 300);
         if (!margins)

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/x11frame.h"
 #include "diagram/random.h"
 #include "diagram/surface.h"
 
@@ -64,7 +65,7 @@ protected:
 private:
     void end();
     void fitImage();
-    bool placeCentred(bool framed);
+    bool placeCentred(const x11::FrameTelling& told);
     void tellDrawing();
     void waitUntil(const std::function<bool()>& done, QDeadlineTimer deadline);
 

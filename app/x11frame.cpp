@@ -45,31 +45,28 @@ std::vector<std::uint32_t> property(xcb_connection_t* c, xcb_window_t window, xc
 
 xcb_window_t rootOf(xcb_connection_t* c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
 
-// A window manager runs (its check window names itself, as the EWMH asks)
-// and says it supports the hint named.
-bool supported(xcb_connection_t* c, const char* hint)
+}  // namespace
+
+FrameTelling frameTelling()
 {
+    xcb_connection_t* c = connection();
+    if (!c)
+        return {};
+    // A window manager runs: its check window names itself, as the EWMH asks.
     const xcb_window_t root = rootOf(c);
     const xcb_atom_t checkAtom = atom(c, "_NET_SUPPORTING_WM_CHECK");
     const auto check = property(c, root, checkAtom, XCB_ATOM_WINDOW);
     if (check.size() != 1 || property(c, check[0], checkAtom, XCB_ATOM_WINDOW) != check)
-        return false;
+        return {};
     const auto hints = property(c, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    return std::find(hints.begin(), hints.end(), atom(c, hint)) != hints.end();
-}
-
-}  // namespace
-
-bool framesAreTold()
-{
-    xcb_connection_t* c = connection();
-    return c && supported(c, "_NET_FRAME_EXTENTS");
+    auto says = [&](const char* hint) { return std::find(hints.begin(), hints.end(), atom(c, hint)) != hints.end(); };
+    return {says("_NET_FRAME_EXTENTS"), says("_NET_REQUEST_FRAME_EXTENTS")};
 }
 
 std::optional<QMargins> frameBeforeMapping(QWindow& window, int ms)
 {
     xcb_connection_t* c = connection();
-    if (!c || !supported(c, "_NET_REQUEST_FRAME_EXTENTS"))
+    if (!c)
         return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window.winId());
     xcb_client_message_event_t ask{};

@@ -9,15 +9,19 @@ class QWindow;
 // (the EWMH frame extents). Off X11 there is none to ask.
 namespace x11 {
 
-// True where a window manager runs and tells the frames it draws; false on a
+// What the window manager says it tells of the frames it draws: nothing on a
 // bare X server, and off X11.
-bool framesAreTold();
+struct FrameTelling {
+    bool drawn = false;  // each frame, once drawn
+    bool ahead = false;  // also a frame before its window is mapped, when asked
+};
+FrameTelling frameTelling();
 
-// Asks the window manager, before the window is mapped, what frame it will
-// draw around it, and waits for the answer at most ms milliseconds: so the
-// window can be placed where it will stay before anyone sees it. No answer
-// where no window manager takes the question. (Mutter 48 answers that it
-// draws none, then draws one.)
+// Asks the window manager, where it tells frames ahead, what frame it will
+// draw around the window, and waits for the answer at most ms milliseconds:
+// so the window can be placed where it will stay before anyone sees it. No
+// answer where the manager does not give one in time. (Mutter 48 answers
+// that it draws none, then draws one.)
 std::optional<QMargins> frameBeforeMapping(QWindow& window, int ms);
 
 }  // namespace x11

@@ -6,15 +6,15 @@
 #include <QString>
 #include <QWidget>
 
-namespace {
-
 // An empty widget that stands for a notification; its accessible name is
-// what it tells.
+// what it tells (the accessibility factory gives it that role).
 class Notice : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
 };
+
+namespace {
 
 QAccessibleInterface* quilletAccessible(const QString& className, QObject* object)
 {
@@ -33,35 +33,48 @@ QAccessibleInterface* quilletAccessible(const QString& className, QObject* objec
 void installFactory() { QAccessible::installFactory(quilletAccessible); }
 Q_COREAPP_STARTUP_FUNCTION(installFactory)
 
-// A notification that comes into view is spoken by screen readers of
-// themselves, whatever has the focus, and kept in their list of
-// notifications: the window keeps an empty one, out of the way, shown once a
-// run has finished. (Qt 6.8's announcements would be spoken too, but kept
-// nowhere; Qt 6.4 has none.)
-Notice* noticeOf(QWidget& window)
-{
-    auto* notice = window.findChild<Notice*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!notice) {
-        notice = new Notice(&window);
-        notice->setAttribute(Qt::WA_TransparentForMouseEvents);
-        notice->setGeometry(0, 0, 1, 1);
-        notice->hide();
-    }
-    return notice;
-}
-
 }  // namespace
 
-void announceDrawing(QWidget& window, int sites)
+void Announcer::runStarted()
 {
-    // Named while out of view, which screen readers do not speak but note;
-    // then shown, which they speak.
-    Notice* notice = noticeOf(window);
-    notice->hide();
-    notice->setAccessibleName(QStringLiteral("A nearest-site diagram of %1 sites").arg(sites));
-    notice->show();
+    untold_ = false;
+    notice().hide();
 }
 
-void withdrawAnnouncement(QWidget& window) { noticeOf(window)->hide(); }
+void Announcer::runFinished(int sites)
+{
+    sites_ = sites;
+    untold_ = true;
+    activationChanged();
+}
+
+// A notification that comes into view is spoken by screen readers of
+// themselves, whatever has the focus, and kept in their list of
+// notifications. (Qt 6.8's announcements would be spoken too, but kept
+// nowhere; Qt 6.4 has none.) Named while out of view, which screen readers do
+// not speak but note; then shown, which they speak.
+void Announcer::activationChanged()
+{
+    if (!untold_ || !window_.isActiveWindow())
+        return;
+    untold_ = false;
+    Notice& n = notice();
+    n.hide();
+    n.setAccessibleName(QStringLiteral("A nearest-site diagram of %1 sites").arg(sites_));
+    n.show();
+}
+
+// The window keeps one empty notification, out of the way, shown once a run
+// has finished.
+Notice& Announcer::notice()
+{
+    if (!notice_) {
+        notice_ = new Notice(&window_);
+        notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        notice_->setGeometry(0, 0, 1, 1);
+        notice_->hide();
+    }
+    return *notice_;
+}
 
 #include "access.moc"

@@ -2,19 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
-#include <QTimer>
-#include <QWindow>
+#include <QStyleOptionButton>
 #include <optional>
 
-#include "app/access.h"
 #include "app/icon.h"
-#include "app/x11frame.h"
 #include "diagram/run.h"
 
 namespace {
@@ -22,10 +16,29 @@ namespace {
 constexpr int clientWidth = 788;
 constexpr int clientHeight = 565;
 
+// The caption fits its button at the button's fixed size, in whatever font
+// the desktop gives, with a little air on either side: the font shrinks, half
+// a point at a time, until it does.
+void fitCaption(QPushButton& button, QFont font)
+{
+    constexpr qreal smallest = 6;
+    constexpr int air = 2;
+    for (;; font.setPointSizeF(font.pointSizeF() - 0.5)) {
+        button.setFont(font);
+        QStyleOptionButton option;
+        option.initFrom(&button);
+        const int room =
+            button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width() - 2 * air;
+        if (button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width() <= room ||
+            font.pointSizeF() - 0.5 < smallest)
+            return;
+    }
+}
+
 }  // namespace
 
 frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
-    : QWidget(parent), seeder_(std::move(seeder))
+    : QWidget(parent), seeder_(std::move(seeder)), canvas_(font())
 {
     setObjectName("frmQuillet");
     setWindowTitle("Quillet");
@@ -55,62 +68,82 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     // Buttons keep the system's own look on the black window.
     cmdRetry->setPalette(QGuiApplication::palette());
     cmdEnd->setPalette(QGuiApplication::palette());
+    fitCaptions();
     setTabOrder(cmdRetry, cmdEnd);
     connect(cmdRetry, &QPushButton::clicked, this, &frmQuillet::cmdRetry_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &frmQuillet::cmdEnd_Click);
     cmdEnd->installEventFilter(this);
 
-    fitImage();
+    fitCanvas();
 }
 
 void frmQuillet::Form_Load()
 {
-    if (running_ || ended_)
+    if (phase_ != Phase::Idle)
         return;
-    running_ = true;
-    // The keyboard focus goes back to Retry after the run if Retry had it
-    // (while the run draws, nothing has it), and after the first run.
-    const bool focusRetry = !ranBefore_ || cmdRetry->hasFocus();
-    ranBefore_ = true;
-    untold_ = false;
-    const bool finished = runDiagram(*this);
-    running_ = false;
-    if (!finished || ended_)
+    phase_ = Phase::Running;
+    // The keyboard focus goes back to Retry after the run, unless the user
+    // had put it on End (while the run draws, nothing has it).
+    const bool focusRetry = focusWidget() != cmdEnd;
+    announcer_.runStarted();
+    const std::optional<std::int16_t> sites = runDiagram(*this);
+    if (!sites || phase_ == Phase::Ended)
         return;
+    phase_ = Phase::Idle;
     if (focusRetry)
         cmdRetry->setFocus();
-    untold_ = true;
-    tellDrawing();
+    announcer_.runFinished(*sites);
 }
 
-// Tells a screen reader what the run drew, once, as soon as the window is
-// active: screen readers speak for the active window alone, and the first
-// run can finish before the window manager activates the window.
-void frmQuillet::tellDrawing()
+void frmQuillet::cmdRetry_Click()
 {
-    if (!untold_ || !isActiveWindow())
+    if (phase_ != Phase::Idle)
         return;
-    untold_ = false;
-    announceDrawing(*this, sites_);
+    clear();
+    Form_Load();
+}
+
+void frmQuillet::cmdEnd_Click() { end(); }
+
+// The program ends: the run stops at its next pump, the window goes at once,
+// and the event loop (if it is running yet) is told to finish.
+void frmQuillet::end()
+{
+    phase_ = Phase::Ended;
+    hide();
+    QCoreApplication::quit();
+}
+
+void frmQuillet::closeEvent(QCloseEvent* event)
+{
+    end();
+    event->accept();
 }
 
 void frmQuillet::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange)
-        tellDrawing();
-    // Where Qt draws the title bar (Wayland), it offers Maximise whatever the
-    // window's flags say; a window of fixed size has nothing to maximise to,
-    // so it stays as it is.
-    if (event->type() == QEvent::WindowStateChange && isMaximized())
-        setWindowState(windowState() & ~Qt::WindowMaximized);
+    switch (event->type()) {
+    case QEvent::ActivationChange: announcer_.activationChanged(); break;
+    case QEvent::FontChange:
+    case QEvent::StyleChange: fitCaptions(); break;
+    case QEvent::WindowStateChange:
+        // A window of fixed size has nothing to maximise to and is no
+        // picture to fill the screen with; where Qt's title bar (Wayland) or
+        // the window manager offers it all the same, it stays as it is.
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+            setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        break;
+    default: break;
+    }
 }
 
 // While a run draws, End is pressed by the mouse or Alt+E alone: a key meant
 // for Retry (a second Space, say) never ends the program.
 bool frmQuillet::eventFilter(QObject* watched, QEvent* event)
 {
-    if (running_ && watched == cmdEnd && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    if (phase_ == Phase::Running && watched == cmdEnd &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Space:
         case Qt::Key_Return:
@@ -122,103 +155,32 @@ bool frmQuillet::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmQuillet::cmdRetry_Click()
+void frmQuillet::setVisible(bool visible)
 {
-    if (running_)
+    if (!visible || isVisible()) {
+        QWidget::setVisible(visible);
         return;
-    clear();
-    Form_Load();
-}
-
-void frmQuillet::cmdEnd_Click() { end(); }
-
-void frmQuillet::closeEvent(QCloseEvent* event)
-{
-    end();
-    event->accept();
-}
-
-// The program ends: the run stops at its next pump, the window goes at once,
-// and the event loop (if it is running yet) is told to finish.
-void frmQuillet::end()
-{
-    ended_ = true;
-    hide();
-    QCoreApplication::quit();
-}
-
-void frmQuillet::show()
-{
-    if (isVisible())
-        return;
-    const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    const x11::FrameTelling told = x11::frameTelling();
-    const bool placedByManager = !placed_ && !placeCentred(told);
-    placed_ = true;
-    QWidget::show();
-    // Wait, briefly, until the window is on screen and then, where an X11
-    // window manager tells its frames, until Qt knows the frame, so that the
-    // run reads the outer size with the frame. Where nobody tells a frame (a
-    // bare X server; a Wayland compositor that draws the frame) being on
-    // screen is all there is to wait for.
-    waitUntil([this] { return windowHandle() && windowHandle()->isExposed(); }, QDeadlineTimer(2000));
-    if (told.drawn)
-        waitUntil([this] { return frameGeometry().size() != size(); }, QDeadlineTimer(300));
-    // On a bare X server nobody gives the new window the keyboard focus.
-    if (onX11 && !told.drawn)
-        activateWindow();
-    // Where the window manager placed the window, the frame is centred now
-    // that it is known (KWin's own placement has done that already).
-    if (placedByManager) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
     }
-    fitImage();
+    placement_.beforeShow();
+    QWidget::setVisible(true);
+    placement_.afterShow();
+    fitCanvas();
 }
 
-// Before the window is first mapped: centred on the screen, so that it
-// appears where it stays. Where the window manager tells ahead the frame it
-// will draw, the frame is centred; where it tells frames only once it draws
-// them (KWin), the window is left to its own placement, and false returned.
-// Elsewhere, and where it answers that it draws no frame (mutter 48, which
-// then draws one), the client area is centred.
-bool frmQuillet::placeCentred(const x11::FrameTelling& told)
+void frmQuillet::clear()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return true;
-    QRect frame(QPoint(0, 0), size());
-    if (told.drawn) {
-        if (!told.ahead)
-            return false;
-        winId();  // the native window, not yet mapped, for the window manager to see
-        const std::optional<QMargins> margins = x11::frameBeforeMapping(*windowHandle(), 300);
-        if (!margins)
-            return false;
-        frame = frame.marginsAdded(*margins);
-        frame.moveCenter(screen->availableGeometry().center());
-        setGeometry(frame.marginsRemoved(*margins));  // the client area inside that frame
-        return true;
-    }
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-    return true;
+    fitCanvas();
+    update(canvas_.clear());
 }
 
-// Handles events, asleep between them, until done() holds, the program ends
-// or the deadline passes.
-void frmQuillet::waitUntil(const std::function<bool()>& done, QDeadlineTimer deadline)
+// The canvas covers the outer size, which is a little larger than the client
+// area, at the screen's pixel density.
+void frmQuillet::fitCanvas() { canvas_.fit(frameGeometry().size().expandedTo(size()), devicePixelRatioF()); }
+
+void frmQuillet::fitCaptions()
 {
-    if (deadline.hasExpired())
-        return;
-    QTimer wake;  // so that the wait ends also when nothing else comes
-    wake.setSingleShot(true);
-    wake.start(static_cast<int>(deadline.remainingTime()));
-    while (!ended_ && !done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    fitCaption(*cmdRetry, font());
+    fitCaption(*cmdEnd, font());
 }
 
 void frmQuillet::setRetryEnabled(bool enabled)
@@ -237,7 +199,13 @@ void frmQuillet::setRetryEnabled(bool enabled)
 bool frmQuillet::pump()
 {
     QCoreApplication::processEvents();
-    return !ended_;
+    return phase_ != Phase::Ended;
+}
+
+void frmQuillet::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    canvas_.paint(painter);
 }
 
 int runQuillet(frmQuillet& form)

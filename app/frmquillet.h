@@ -1,21 +1,20 @@
 #pragma once
 
-#include <QDeadlineTimer>
-#include <QImage>
-#include <QPointF>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 
-#include "app/x11frame.h"
+#include "app/access.h"
+#include "app/canvas.h"
+#include "app/placement.h"
 #include "diagram/random.h"
 #include "diagram/surface.h"
 
 class QPushButton;
 
-// Quillet's one window. It is also the surface the run draws on: everything
-// goes into an off-screen image that paintEvent copies to the screen, so the
-// drawing survives being covered or minimised.
+// Quillet's one window, with its two buttons and their handlers. A run draws
+// on it through Surface: the drawing goes to the window's canvas, which it
+// paints on every repaint.
 class frmQuillet : public QWidget, public Surface {
     Q_OBJECT
 
@@ -31,26 +30,32 @@ public:
     // the program is ending.
     void Form_Load();
     // True once End was pressed or the window closed: the program is ending.
-    bool hasEnded() const { return ended_; }
-    const QImage& image() const { return image_; }
+    bool hasEnded() const { return phase_ == Phase::Ended; }
+    const QImage& image() const { return canvas_.image(); }
+
+    // Shown centred where it stays (see Placement), whichever show is called.
+    void setVisible(bool visible) override;
 
 public slots:
     void cmdRetry_Click();
     void cmdEnd_Click();
 
 public:
-    // Surface
-    void show() override;
-    void refresh() override;
+    // Surface: the drawing goes to the canvas, the rest to the window.
+    void show() override { QWidget::show(); }
+    void refresh() override { repaint(); }
     void clear() override;
-    void setColour(std::uint32_t colour) override { colour_ = colour; }
-    std::uint32_t colour() const override { return colour_; }
-    void setFontSize(int points) override { fontSize_ = points; }
-    float outerWidth() const override;
-    float outerHeight() const override;
-    void line(float x1, float y1, float x2, float y2) override;
-    void circle(float x, float y, float radius, std::uint32_t colour) override;
-    void print(std::string_view item, std::int16_t n) override;
+    void setColour(std::uint32_t colour) override { canvas_.setColour(colour); }
+    std::uint32_t colour() const override { return canvas_.colour(); }
+    void setFontSize(int points) override { canvas_.setFontSize(points); }
+    float outerWidth() const override { return static_cast<float>(frameGeometry().width() * twipsPerPixel); }
+    float outerHeight() const override { return static_cast<float>(frameGeometry().height() * twipsPerPixel); }
+    void line(float x1, float y1, float x2, float y2) override { update(canvas_.line(x1, y1, x2, y2)); }
+    void circle(float x, float y, float radius, std::uint32_t colour) override
+    {
+        update(canvas_.circle(x, y, radius, colour));
+    }
+    void print(std::string_view item, std::int16_t n) override { update(canvas_.print(item, n)); }
     void setRetryEnabled(bool enabled) override;
     bool pump() override;
     void reseed() override { rng_.seed(seeder_()); }
@@ -63,24 +68,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Where the window is in its life: drawing a run, waiting for a button,
+    // or ending.
+    enum class Phase : unsigned char { Idle, Running, Ended };
+
     void end();
-    void fitImage();
-    bool placeCentred(const x11::FrameTelling& told);
-    void tellDrawing();
-    void waitUntil(const std::function<bool()>& done, QDeadlineTimer deadline);
+    void fitCanvas();
+    void fitCaptions();
 
     std::function<std::uint64_t()> seeder_;
     Rng rng_;
-    QImage image_;
-    QPointF position_;
-    std::uint32_t colour_ = composeColour(255, 255, 255);
-    int fontSize_ = 9;
-    int sites_ = 0;  // the count the run's label showed
-    bool running_ = false;
-    bool ranBefore_ = false;
-    bool ended_ = false;
-    bool untold_ = false;  // the finished run's count waits for the window to be active
-    bool placed_ = false;
+    Canvas canvas_;
+    Placement placement_{*this};
+    Announcer announcer_{*this};
+    Phase phase_ = Phase::Idle;
 };
 
 // The program: the first run starts by itself, before the event loop; then

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "diagram/surface.h"
 #include "numeric/dist.h"
@@ -28,8 +29,9 @@ struct Sites {
 inline constexpr int noSite = -1;
 
 // One whole run, as the window's load handler makes it: set-up, every edge,
-// then Retry enabled again. False when the pump stopped it part way.
-bool runDiagram(Surface& s);
+// then Retry enabled again. The run's site count; nothing when the pump
+// stopped it part way.
+std::optional<std::int16_t> runDiagram(Surface& s);
 
 // Show the window, reseed, disable Retry, pick the colour, print the label,
 // scatter N random sites and circle each one.

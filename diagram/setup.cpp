@@ -43,11 +43,11 @@ Sites setUpRun(Surface& s)
     return sites;
 }
 
-bool runDiagram(Surface& s)
+std::optional<std::int16_t> runDiagram(Surface& s)
 {
     Sites sites = setUpRun(s);
     if (!drawEdges(s, sites))
-        return false;
+        return std::nullopt;
     s.setRetryEnabled(true);
-    return true;
+    return sites.N;
 }

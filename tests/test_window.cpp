@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <functional>
 
 #include "app/frmquillet.h"
@@ -87,26 +88,30 @@ int pairsOf(std::uint64_t seed)
 
 }  // namespace
 
-TEST(Window, TitleSizeBackgroundAndTitleBarButtons)
+TEST(Window, TitleSizeBackgroundAndIcon)
 {
     frmQuillet form;
     EXPECT_EQ(form.objectName(), "frmQuillet");
     EXPECT_EQ(form.windowTitle(), "Quillet");
     EXPECT_EQ(form.size(), QSize(788, 565));
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::black));
-    // Fixed in size: nothing to maximise to.
-    const Qt::WindowFlags flags = form.windowFlags();
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_TRUE(flags & Qt::WindowTitleHint);
-    // Qt's own title bar (Wayland) offers Maximise all the same: pressing it
-    // leaves the window as it was.
+    EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+// Fixed in size: its title bar offers no Maximise, and where Maximise or full
+// screen is asked all the same (Qt's own title bar on Wayland, a window
+// manager's menu), the window stays as it is.
+TEST(Window, RefusesToGrow)
+{
+    frmQuillet form;
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     form.show();
-    form.windowHandle()->setWindowStates(Qt::WindowMaximized);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(form.size(), QSize(788, 565));
+    for (Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+        form.windowHandle()->setWindowStates(state);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form.windowState(), Qt::WindowNoState) << state;
+        EXPECT_EQ(form.size(), QSize(788, 565)) << state;
+    }
 }
 
 TEST(Window, ButtonsCaptionsPlacesAndTabOrder)
@@ -119,7 +124,38 @@ TEST(Window, ButtonsCaptionsPlacesAndTabOrder)
     EXPECT_EQ(end->text(), "End(&E)");
     EXPECT_EQ(retry->geometry(), QRect(16, 8, 57, 25));
     EXPECT_EQ(end->geometry(), QRect(112, 8, 57, 25));
+    // Tab goes from the window to Retry, then to End.
+    EXPECT_EQ(form.nextInFocusChain(), retry);
     EXPECT_EQ(retry->nextInFocusChain(), end);
+}
+
+// Whatever font the desktop gives, each caption shows whole on its button at
+// the button's fixed size: as much ink as on the same button made wide.
+TEST(Window, CaptionsShowWholeInAnyFont)
+{
+    // The caption's dark ink on the button's light face, inside its frame.
+    auto ink = [](QPushButton& button) {
+        const QImage face = button.grab().toImage();
+        int dark = 0;
+        for (int y = 2; y < face.height() - 2; ++y)
+            for (int x = 2; x < face.width() - 2; ++x)
+                dark += std::max(0, 160 - qGray(face.pixel(x, y)));
+        return dark / 100;
+    };
+    const QFont desktops = QApplication::font();
+    for (const QFont& font : {QFont("DejaVu Sans", 9), QFont("DejaVu Sans", 11), QFont("DejaVu Serif", 14)}) {
+        QApplication::setFont(font);
+        frmQuillet form;
+        for (QPushButton* button : {form.cmdRetry, form.cmdEnd}) {
+            const int asShown = ink(*button);
+            button->resize(200, 25);
+            const int whole = ink(*button);
+            EXPECT_GT(whole, 50) << font.toString().toStdString();
+            EXPECT_GE(asShown, whole * 95 / 100)
+                << font.toString().toStdString() << " " << button->text().toStdString();
+        }
+    }
+    QApplication::setFont(desktops);
 }
 
 TEST(Window, FirstRunDrawsByItselfAndEndsWithRetryEnabled)
@@ -150,15 +186,17 @@ TEST(Window, DrawingIsInTheRunsLightColour)
     EXPECT_GE(c.blue(), 222);
 }
 
+// Pressed fifty times by mouse and by Alt+R while a run draws, Retry starts no
+// second run: it is disabled for the whole run.
 TEST(Window, RetryIsDisabledForTheWholeRunAndIgnoresClicksAndAltR)
 {
     Seeds seeds;
     Form form(seeds.seeder());
     bool wasEnabled = true;
-    form.at = 2;
+    form.at = 3;
     form.atPump = [&] {
         wasEnabled = form.cmdRetry->isEnabled();
-        for (int n = 0; n < 3; ++n) {
+        for (int n = 0; n < 50; ++n) {
             QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
             QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
         }
@@ -167,6 +205,7 @@ TEST(Window, RetryIsDisabledForTheWholeRunAndIgnoresClicksAndAltR)
     form.Form_Load();
     EXPECT_FALSE(wasEnabled);
     EXPECT_EQ(seeds.runs, 1);
+    EXPECT_EQ(form.pumps, form.sites * (form.sites - 1) / 2);
     EXPECT_TRUE(form.cmdRetry->isEnabled());
 }
 
@@ -193,43 +232,6 @@ TEST(Window, AltRAfterARunStartsANewOne)
     EXPECT_EQ(form.image(), runOf(2));
 }
 
-TEST(Window, EndFromInsideThePumpStopsDrawingAtOnce)
-{
-    // Only the label and the circles: End came at the first pair.
-    frmQuillet setUpOnly([] { return 31; });
-    setUpRun(setUpOnly);
-
-    Form form([] { return 31; });
-    form.atPump = [&] { QTest::mouseClick(form.cmdEnd, Qt::LeftButton); };
-    form.Form_Load();
-    EXPECT_TRUE(form.hasEnded());
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.image(), setUpOnly.image());
-}
-
-TEST(Window, AltEEndsARun)
-{
-    Form form([] { return 32; });
-    form.at = 5;
-    form.atPump = [&] {
-        QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
-        QTest::qWait(300);
-    };
-    form.Form_Load();
-    EXPECT_TRUE(form.hasEnded());
-    EXPECT_LT(litPixels(form.image()), litPixels(runOf(32)));
-}
-
-TEST(Window, ClosingTheWindowStopsTheRun)
-{
-    Form form([] { return 33; });
-    form.at = 10;
-    form.atPump = [&] { form.close(); };
-    form.Form_Load();
-    EXPECT_TRUE(form.hasEnded());
-    EXPECT_LT(litPixels(form.image()), litPixels(runOf(33)));
-}
-
 TEST(Window, EndWhenIdleEndsAndNoRunStartsAfterwards)
 {
     Seeds seeds;
@@ -251,13 +253,15 @@ TEST(Window, DrawingSurvivesBeingHiddenAndShownAgain)
     EXPECT_EQ(form.grab().toImage(), before);
 }
 
-// End, or the window's close, at the first pair, a middle one and the last:
-// the run stops there with nothing more drawn, and the program ends with 0.
-class EndAtAnyMoment : public ::testing::TestWithParam<std::tuple<bool, int>> {};
+// End clicked, Alt+E or the window's close, at the first pair, a middle one
+// and the last: the run stops there with nothing more drawn, and the program
+// ends with 0.
+enum class Ending { Click, AltE, Close };
+class EndAtAnyMoment : public ::testing::TestWithParam<std::tuple<Ending, int>> {};
 
 TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)
 {
-    const bool closeIt = std::get<0>(GetParam());
+    const Ending how = std::get<0>(GetParam());
     const int where = std::get<1>(GetParam());
     static constexpr std::uint64_t seed = 41;
     const int pairs = pairsOf(seed);
@@ -265,10 +269,14 @@ TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)
     Form form([] { return seed; });
     form.at = where == 0 ? 1 : where == 1 ? pairs / 2 : pairs;
     form.atPump = [&] {
-        if (closeIt)
-            form.close();
-        else
-            QTest::mouseClick(form.cmdEnd, Qt::LeftButton);
+        switch (how) {
+        case Ending::Click: QTest::mouseClick(form.cmdEnd, Qt::LeftButton); break;
+        case Ending::AltE:
+            QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+            QTest::qWait(300);  // a mnemonic presses its button a moment later
+            break;
+        case Ending::Close: form.close(); break;
+        }
     };
     EXPECT_EQ(runQuillet(form), 0);
     EXPECT_TRUE(form.hasEnded());
@@ -278,14 +286,17 @@ TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)
     EXPECT_FALSE(form.cmdRetry->isEnabled());
 }
 
-std::string endAtName(const ::testing::TestParamInfo<std::tuple<bool, int>>& info)
+std::string endAtName(const ::testing::TestParamInfo<std::tuple<Ending, int>>& info)
 {
+    static const char* const how[] = {"End", "AltE", "Close"};
     static const char* const where[] = {"FirstPair", "MiddlePair", "LastPair"};
-    return std::string(std::get<0>(info.param) ? "Close" : "End") + where[std::get<1>(info.param)];
+    return std::string(how[static_cast<int>(std::get<0>(info.param))]) + where[std::get<1>(info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, EndAtAnyMoment,
-                         ::testing::Combine(::testing::Values(false, true), ::testing::Values(0, 1, 2)), endAtName);
+                         ::testing::Combine(::testing::Values(Ending::Click, Ending::AltE, Ending::Close),
+                                            ::testing::Values(0, 1, 2)),
+                         endAtName);
 
 TEST(Window, EndWhileIdleLeavesTheEventLoopWithZero)
 {
@@ -293,32 +304,6 @@ TEST(Window, EndWhileIdleLeavesTheEventLoopWithZero)
     QTimer::singleShot(100, form.cmdEnd, [&] { QTest::mouseClick(form.cmdEnd, Qt::LeftButton); });
     EXPECT_EQ(runQuillet(form), 0);
     EXPECT_TRUE(form.hasEnded());
-}
-
-TEST(Window, RetryPressedAHundredTimesDuringARunStartsNoSecondRun)
-{
-    Seeds seeds;
-    Form form(seeds.seeder());
-    form.at = 3;
-    form.atPump = [&] {
-        for (int n = 0; n < 50; ++n) {
-            QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
-            QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
-        }
-        QTest::qWait(300);
-    };
-    form.Form_Load();
-    EXPECT_EQ(seeds.runs, 1);
-    EXPECT_EQ(form.pumps, form.sites * (form.sites - 1) / 2);
-}
-
-TEST(Window, AccessibleNamesForTheWindowAndItsButtons)
-{
-    frmQuillet form;
-    EXPECT_EQ(form.accessibleName(), "Quillet");
-    EXPECT_EQ(form.cmdRetry->accessibleName(), "Retry");
-    EXPECT_EQ(form.cmdEnd->accessibleName(), "End");
-    EXPECT_FALSE(form.windowIcon().isNull());
 }
 
 TEST(Window, KeyboardAloneTabsToEndAndSpacePressesIt)

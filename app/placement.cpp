@@ -28,15 +28,19 @@ constexpr auto frameAheadWait = 300ms;  // the manager's word on the frame it wi
 constexpr auto frameKnownWait = 300ms;  // Qt to learn the frame drawn
 
 // Handles events, asleep between them, until done() holds or the time is up.
-// User input waits for the event loop.
+// User input waits for the event loop. The wake-up is precise and set anew
+// before each sleep: a coarse timer may fire a little early, and a sleep
+// begun after it would last until something else came.
 void waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
 {
-    const QDeadlineTimer deadline(limit);
-    QTimer wake;  // so that the wait ends also when nothing else comes
+    const QDeadlineTimer deadline(limit, Qt::PreciseTimer);
+    QTimer wake;
     wake.setSingleShot(true);
-    wake.start(limit);
-    while (!done() && !deadline.hasExpired())
+    wake.setTimerType(Qt::PreciseTimer);
+    while (!done() && !deadline.hasExpired()) {
+        wake.start(std::chrono::ceil<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    }
 }
 
 // The X11 window manager's side, asked over Qt's own connection.
@@ -134,9 +138,12 @@ void Placement::beforeShow()
         return;
     switch (desk_) {
     case Desk::Compositor: return;
-    case Desk::FramesOnceDrawn: leftToManager_ = true; return;
-    case Desk::FramesAhead: leftToManager_ = !frameCentredAhead(); return;
-    case Desk::Bare: centreFrame(); return;
+    case Desk::FramesAhead:
+        if (frameCentredAhead())
+            return;
+        [[fallthrough]];
+    case Desk::FramesOnceDrawn:
+    case Desk::Bare: centreClientArea(); return;
     }
 }
 
@@ -156,8 +163,6 @@ void Placement::afterShow()
     case Desk::FramesOnceDrawn:
         waitUntil([this] { return !window_.isVisible() || window_.frameGeometry().size() != window_.size(); },
                   frameKnownWait);
-        if (std::exchange(leftToManager_, false))
-            centreFrame();
         return;
     }
 }
@@ -182,14 +187,17 @@ bool Placement::frameCentredAhead()
     return true;
 }
 
-// The frame as it is now (the client area alone before it is drawn),
-// centred.
-void Placement::centreFrame()
+// Where the frame is not known ahead: the client area, centred. The window
+// is given its place before it is mapped, so that the manager keeps it there
+// whatever its own placement policy (KWin's Smart puts a new window in the
+// screen's corner): it appears where it stays, its frame a little off centre
+// where the manager draws one.
+void Placement::centreClientArea()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window_.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window_.move(frame.topLeft());
+    QRect client(QPoint(0, 0), window_.size());
+    client.moveCenter(screen->availableGeometry().center());
+    window_.setGeometry(client);  // the client area's place, whatever frame comes around it
 }

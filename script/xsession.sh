@@ -2,7 +2,9 @@
 # a window manager, torn down on exit.
 #   start_xsession WIDTHxHEIGHT [WM]   exports DISPLAY; adds the servers to pids.
 #       WM: openbox (the default); mutter (GNOME's, as `mutter --x11`); kwin
-#       (KDE's kwin_x11, with the Breeze decoration); none (a bare X server)
+#       (KDE's kwin_x11, with the Breeze decoration, and the placement policy
+#       KWIN_PLACEMENT names, if any, as a user may set it); none (a bare X
+#       server)
 #   waitfor SECONDS COMMAND...     until COMMAND succeeds, or fails after SECONDS
 
 pids=()
@@ -41,6 +43,10 @@ start_xsession() {
     pids+=("$DBUS_SESSION_BUS_PID")
     xsession_runtime=$(mktemp -d)
     export XDG_RUNTIME_DIR=$xsession_runtime
+    # The desktop's settings, its own and not this machine's user's.
+    export XDG_CONFIG_HOME=$xsession_runtime/config
+    mkdir -p "$XDG_CONFIG_HOME"
+    [ -z "${KWIN_PLACEMENT:-}" ] || printf '[Windows]\nPlacement=%s\n' "$KWIN_PLACEMENT" >"$XDG_CONFIG_HOME/kwinrc"
   fi
   case $wm in
     openbox) openbox >/dev/null 2>&1 & ;;

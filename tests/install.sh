@@ -17,5 +17,9 @@ done
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
 grep -q "^Icon=$id$" "$prefix/share/applications/$id.desktop"
+# The desktop links the window to this entry by the window's class (the
+# application's name); the end-to-end tests check the window's.
+grep -q "^StartupWMClass=Quillet$" "$prefix/share/applications/$id.desktop" ||
+  { echo "FAIL: the desktop entry names no StartupWMClass=Quillet" >&2; exit 1; }
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/share/metainfo/$id.metainfo.xml"
 echo "install: all valid"

@@ -127,13 +127,7 @@ void frmQuillet::changeEvent(QEvent* event)
     case QEvent::ActivationChange: announcer_.activationChanged(); break;
     case QEvent::FontChange:
     case QEvent::StyleChange: fitCaptions(); break;
-    case QEvent::WindowStateChange:
-        // A window of fixed size has nothing to maximise to and is no
-        // picture to fill the screen with; where Qt's title bar (Wayland) or
-        // the window manager offers it all the same, it stays as it is.
-        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-            setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-        break;
+    case QEvent::WindowStateChange: placement_.refuseToGrow(); break;
     default: break;
     }
 }

@@ -167,6 +167,23 @@ void Placement::afterShow()
     }
 }
 
+// A window of fixed size has nothing to maximise to, and is no picture to
+// fill the screen with. On Wayland the state has been acknowledged by the
+// time the window hears of it, and the next frame must then fill the size the
+// compositor gave, or the compositor ends the connection (weston does): the
+// window starts afresh instead, a new surface that was never asked to grow.
+void Placement::refuseToGrow()
+{
+    constexpr Qt::WindowStates grown = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (!(window_.windowState() & grown))
+        return;
+    window_.setWindowState(window_.windowState() & ~grown);
+    if (desk_ == Desk::Compositor) {
+        window_.hide();
+        window_.show();
+    }
+}
+
 // Where the manager tells ahead the frame it will draw: the client area
 // inside that frame, centred. False where it gives no answer in time.
 bool Placement::frameCentredAhead()

@@ -22,6 +22,9 @@ public:
     // frame is drawn, until Qt knows it (so that the outer size includes
     // it); takes the keyboard focus where nobody gives it.
     void afterShow();
+    // Asked to grow, to Maximise or full screen (by Qt's own title bar on
+    // Wayland, or by the window manager): the window stays as it is.
+    void refuseToGrow();
 
     // What an X11 window manager tells of the frames it draws (the EWMH frame
     // extents): whether it tells them at all, once drawn, and whether also

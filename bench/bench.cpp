@@ -17,11 +17,11 @@
 
 #include "app/frmquillet.h"
 #include "diagram/random.h"
-#include "diagram/recording_surface.h"
 #include "diagram/run.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
 #include "tests/reference_edges.h"
+#include "tools/recording_surface.h"
 
 namespace {
 

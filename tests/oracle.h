@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "diagram/recording_surface.h"
 #include "diagram/run.h"
+#include "tools/recording_surface.h"
 
 // An independent, exact nearest-site diagram to hold drawn edges against: the
 // dual of a Delaunay triangulation built with exact predicates and exact

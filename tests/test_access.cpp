@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/frmquillet.h"
-#include "diagram/recording_surface.h"
 #include "diagram/run.h"
+#include "tools/recording_surface.h"
 
 // The window for people who use the keyboard alone or a screen reader.
 

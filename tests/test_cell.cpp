@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "diagram/cell.h"
+#include "diagram/search/cell.h"
 
 // A site's cell, cut out half-plane by half-plane, against the exact one: the
 // sites that bound it are its Delaunay neighbours, and its farthest corner is

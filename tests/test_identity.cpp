@@ -5,11 +5,11 @@
 #include <numbers>
 #include <string>
 
-#include "diagram/recording_surface.h"
 #include "numeric/dist.h"
 #include "tests/reference_edges.h"
 #include "tests/same_bits.h"
 #include "tests/sites.h"
+#include "tools/recording_surface.h"
 
 // The program's edge search against the plain one: the same operations in the
 // same order with the same bits, on many runs and on the degenerate sets.

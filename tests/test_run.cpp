@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "diagram/bisector.h"
-#include "diagram/recording_surface.h"
 #include "diagram/run.h"
 #include "numeric/dist.h"
 #include "tests/sites.h"
+#include "tools/recording_surface.h"
 
 using Kind = RecordingSurface::Kind;
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "diagram/crossing_list.h"
-#include "diagram/passes.h"
-#include "diagram/seen_from.h"
-#include "diagram/witnesses.h"
+#include "diagram/search/crossing_list.h"
+#include "diagram/search/passes.h"
+#include "diagram/search/seen_from.h"
+#include "diagram/search/witnesses.h"
 #include "numeric/hsort.h"
 #include "tests/same_bits.h"
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "diagram/random.h"
-#include "diagram/recording_surface.h"
 #include "diagram/run.h"
 #include "numeric/dist.h"
+#include "tools/recording_surface.h"
 
 using Kind = RecordingSurface::Kind;
 

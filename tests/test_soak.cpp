@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "diagram/recording_surface.h"
 #include "diagram/run.h"
 #include "tests/oracle.h"
+#include "tools/recording_surface.h"
 
 using Kind = RecordingSurface::Kind;
 

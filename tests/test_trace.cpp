@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "diagram/recording_surface.h"
 #include "diagram/run.h"
+#include "tools/recording_surface.h"
 
 namespace fs = std::filesystem;
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "diagram/recording_surface.h"
 #include "diagram/run.h"
+#include "tools/recording_surface.h"
 #include "tools/site_reader.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "diagram/recording_surface.h"
 #include "numeric/dist.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/reference_edges.h"
 #include "tests/same_bits.h"
+#include "tools/recording_surface.h"
 
 namespace {
 

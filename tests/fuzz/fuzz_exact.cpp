@@ -25,10 +25,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "diagram/recording_surface.h"
 #include "numeric/dist.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/oracle.h"
+#include "tools/recording_surface.h"
 
 namespace {
 

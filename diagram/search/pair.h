@@ -3,7 +3,7 @@
 #include <span>
 
 #include "diagram/bisector.h"
-#include "diagram/seen_from.h"
+#include "diagram/search/seen_from.h"
 
 // One pair of sites (i, j), whole, in the frame it is worked out in: the
 // window's, or the one with x and y exchanged when its bisector is steep.

@@ -1,9 +1,9 @@
-#include "diagram/seen_from.h"
+#include "diagram/search/seen_from.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "diagram/margins.h"
+#include "diagram/search/margins.h"
 #include "numeric/dist.h"
 
 SeenFrom::SeenFrom(std::size_t n) : line(n), A(n), q(n), c(n), den(n), d(n), dx(n), dy(n), ux(n), uy(n), uu(n) {}

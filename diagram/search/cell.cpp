@@ -1,10 +1,10 @@
-#include "diagram/cell.h"
+#include "diagram/search/cell.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "diagram/margins.h"
 #include "diagram/run.h"
+#include "diagram/search/margins.h"
 
 double CellOfI::build(std::span<const double> ux, std::span<const double> uy, std::span<const double> uu)
 {

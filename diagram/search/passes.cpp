@@ -1,9 +1,9 @@
-#include "diagram/passes.h"
+#include "diagram/search/passes.h"
 
 #include <cfloat>
 #include <cmath>
 
-#include "diagram/margins.h"
+#include "diagram/search/margins.h"
 
 void compareDistances(int n, const double* __restrict d, double dij, std::int32_t* __restrict cmp)
 {

@@ -1,4 +1,4 @@
-#include "diagram/recording_surface.h"
+#include "tools/recording_surface.h"
 
 #include <algorithm>
 

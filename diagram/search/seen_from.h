@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "diagram/bisector.h"
-#include "diagram/cell.h"
+#include "diagram/search/cell.h"
 
 // Every site k seen from one site i, in one frame: the window's, or the one
 // with x and y exchanged. One array per value, so that the passes over all k

@@ -1,4 +1,4 @@
-#include "diagram/crossing_list.h"
+#include "diagram/search/crossing_list.h"
 
 #include <algorithm>
 #include <cmath>

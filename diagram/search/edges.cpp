@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "diagram/bisector.h"
-#include "diagram/crossing_list.h"
-#include "diagram/margins.h"
-#include "diagram/pair.h"
-#include "diagram/passes.h"
 #include "diagram/run.h"
-#include "diagram/seen_from.h"
-#include "diagram/witnesses.h"
+#include "diagram/search/crossing_list.h"
+#include "diagram/search/margins.h"
+#include "diagram/search/pair.h"
+#include "diagram/search/passes.h"
+#include "diagram/search/seen_from.h"
+#include "diagram/search/witnesses.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
 
@@ -31,15 +31,6 @@
 // a list without equal keys may be sorted any way (ListSorter).
 
 namespace {
-
-// What came of one pair.
-enum class Outcome : std::uint8_t {
-    Coincident,  // the sites share one place and so one cell: there is no edge
-    Hidden,      // a third site hides the whole clipped line
-    Empty,       // certainly no stretch can pass
-    NearIsPart,  // only the stretches near i's part of the line were tested
-    Searched,    // every stretch was tested
-};
 
 // The sites that decided last time, tried first next time.
 struct Hints {
@@ -78,28 +69,24 @@ private:
     // The edge of sites i and j, step by step: the stretches of the crossing
     // list along the line that pass are drawn, unless a step shows at once
     // that none can.
-    Outcome drawPair(int i, int j)
+    void drawPair(int i, int j)
     {
         const Line& line = views_.level.line[j];
         if (line.kind == Line::Kind::None)
-            return Outcome::Coincident;
-        const Pair p = enter(i, j, line.kind == Line::Kind::Steep);
-        if (hiddenAtOnce(p))
-            return Outcome::Hidden;
-        if (certainlyEmpty(p, N(), hints_.empty))
-            return Outcome::Empty;
-        if (hiddenByAny(p))
-            return Outcome::Hidden;
-        collectCrossings(p);
-        if (const std::optional<std::span<const int>> near = nearStretches(p)) {
+            return;  // the sites share one place and so one cell: no edge
+        const Pair pair = enter(i, j, line.kind == Line::Kind::Steep);
+        if (hiddenAtOnce(pair) || certainlyEmpty(pair, N(), hints_.empty) || hiddenByAny(pair))
+            return;  // a third site hides the whole line, or no stretch can pass
+        collectCrossings(pair);
+        if (const std::optional<std::span<const int>> near = nearStretches(pair)) {
+            // only the stretches near i's part of the line can pass
             for (std::size_t k = 0; k + 1 < near->size(); ++k)
-                drawStretch(p, (*near)[k], (*near)[k + 1]);
-            return Outcome::NearIsPart;
+                drawStretch(pair, (*near)[k], (*near)[k + 1]);
+            return;
         }
         sorter_.sortByX(list_);
         for (int s = 0; s + 1 < list_.count; ++s)
-            drawStretch(p, s, s + 1);
-        return Outcome::Searched;
+            drawStretch(pair, s, s + 1);
     }
 
     // The pair in the window's frame, or in the one with x and y exchanged:
@@ -135,26 +122,26 @@ private:
     struct Verdict {
         bool hide, record;
     };
-    static Verdict rules(const Pair& p, int k)
+    static Verdict rules(const Pair& pair, int k)
     {
-        const SeenFrom& f = p.from;
+        const SeenFrom& f = pair.from;
         const Line& l = f.line[k];
-        const float e = l.offset(p.bis.x1, p.bis.y1) * l.offset(p.bis.x2, p.bis.y2);
-        const bool sameQuadrant = f.dx[k] * p.dxj > 0 && f.dy[k] * p.dyj > 0;
-        const bool hide = sameQuadrant && p.dij > f.d[k] && e > 0;
-        const bool record = (!sameQuadrant || p.dij < f.d[k] || e < 0) && (e < 0 || p.dij > f.d[k]);
+        const float e = l.offset(pair.bis.x1, pair.bis.y1) * l.offset(pair.bis.x2, pair.bis.y2);
+        const bool sameQuadrant = f.dx[k] * pair.dxj > 0 && f.dy[k] * pair.dyj > 0;
+        const bool hide = sameQuadrant && pair.dij > f.d[k] && e > 0;
+        const bool record = (!sameQuadrant || pair.dij < f.d[k] || e < 0) && (e < 0 || pair.dij > f.d[k]);
         return {hide, record};
     }
 
     // Whether the site that last hid one of i's pairs, or one of the sites
     // that bound i's cell, hides this one.
-    bool hiddenAtOnce(const Pair& p)
+    bool hiddenAtOnce(const Pair& pair)
     {
-        int& hider = hints_.hider[p.i];
-        if (hider != noSite && !p.ofPair(hider) && rules(p, hider).hide)
+        int& hider = hints_.hider[pair.i];
+        if (hider != noSite && !pair.ofPair(hider) && rules(pair, hider).hide)
             return true;
-        for (int k : p.from.neighbours) {
-            if (!p.ofPair(k) && rules(p, k).hide) {
+        for (int k : pair.from.neighbours) {
+            if (!pair.ofPair(k) && rules(pair, k).hide) {
                 hider = k;
                 return true;
             }
@@ -164,27 +151,27 @@ private:
 
     // The rules for every third site; true, with the hiding site noted, when
     // one hides the whole clipped line.
-    bool hiddenByAny(const Pair& p)
+    bool hiddenByAny(const Pair& pair)
     {
-        const Bisector& bis = p.bis;
-        compareDistances(N(), p.from.d.data(), p.dij, scratch_.cmp.data());
+        const Bisector& bis = pair.bis;
+        compareDistances(N(), pair.from.d.data(), pair.dij, scratch_.cmp.data());
         bool anyHides = false;
         if (finite(bis.x1, bis.y1, bis.x2, bis.y2)) {
-            anyHides = applyRules(N(), p.from, scratch_.cmp.data(), bis, p.dxj, p.dyj, scratch_.hides.data(),
+            anyHides = applyRules(N(), pair.from, scratch_.cmp.data(), bis, pair.dxj, pair.dyj, scratch_.hides.data(),
                                   scratch_.records.data());
         } else {
             // Ends off at infinity: the steep lines' reading A y would not be
             // their offset there, so take each line as it is.
             for (int k = 0; k < N(); ++k) {
-                const Verdict v = rules(p, k);
+                const Verdict v = rules(pair, k);
                 scratch_.hides[k] = v.hide;
                 scratch_.records[k] = v.record;
                 anyHides = anyHides || v.hide;
             }
         }
         for (int k = 0; anyHides && k < N(); ++k) {
-            if (scratch_.hides[k] && !p.ofPair(k)) {
-                hints_.hider[p.i] = k;
+            if (scratch_.hides[k] && !pair.ofPair(k)) {
+                hints_.hider[pair.i] = k;
                 return true;
             }
         }
@@ -194,15 +181,15 @@ private:
     // The crossing list: the first end, the points where the bisectors of i
     // with the third sites the rules record cross the pair's bisector, in the
     // order of k, the second end.
-    void collectCrossings(const Pair& p)
+    void collectCrossings(const Pair& pair)
     {
-        const Bisector& bis = p.bis;
+        const Bisector& bis = pair.bis;
         list_.count = 0;
         list_.append(bis.x1, bis.y1, noSite);
-        crossingsWith(N(), p.from, bis.line.p, bis.line.b, scratch_.crossX.data(), scratch_.crossY.data());
+        crossingsWith(N(), pair.from, bis.line.p, bis.line.b, scratch_.crossX.data(), scratch_.crossY.data());
         for (int k = 0; k < N(); ++k) {
             const float x = scratch_.crossX[k], y = scratch_.crossY[k];
-            if (scratch_.records[k] && !p.ofPair(k) && std::isfinite(x) && std::isfinite(y))
+            if (scratch_.records[k] && !pair.ofPair(k) && std::isfinite(x) && std::isfinite(y))
                 list_.append(x, y, k);
         }
         list_.append(bis.x2, bis.y2, noSite);
@@ -210,9 +197,9 @@ private:
 
     // The list's entries near i's part of the line, in order along it, where
     // the pair's witnesses prove that only those can pass; none otherwise.
-    std::optional<std::span<const int>> nearStretches(const Pair& p)
+    std::optional<std::span<const int>> nearStretches(const Pair& pair)
     {
-        const std::optional<Proof> proof = proveBy(p, findWitnesses(p));
+        const std::optional<Proof> proof = proveBy(pair, findWitnesses(pair));
         if (!proof)
             return std::nullopt;
         return nearPart(*proof, list_, nearOrder_);
@@ -220,14 +207,14 @@ private:
 
     // Tests the stretch from entry s to entry t of the list, its neighbour
     // along the line, and draws it when it passes.
-    void drawStretch(const Pair& p, int s, int t)
+    void drawStretch(const Pair& pair, int s, int t)
     {
         const float mx = (list_.XS[s] + list_.XS[t]) / 2;
-        const float my = p.bis.line.b + mx * p.bis.line.p;
-        if (rejected(p, mx, my, list_.by[s], list_.by[t]) ||
+        const float my = pair.bis.line.b + mx * pair.bis.line.p;
+        if (rejected(pair, mx, my, list_.by[s], list_.by[t]) ||
             !finite(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]))
             return;
-        if (p.exchanged)
+        if (pair.exchanged)
             s_.line(list_.YS[s], list_.XS[s], list_.YS[t], list_.XS[t]);
         else
             s_.line(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]);
@@ -236,20 +223,20 @@ private:
     // Is site m strictly nearer to (mx, my) than site i is? The squares,
     // rounded as dist rounds them, settle every m that is not nearer; only a
     // smaller square needs the roots, which may still tie.
-    static bool nearer(const Pair& p, int m, float mx, float my, double di2, double di)
+    static bool nearer(const Pair& pair, int m, float mx, float my, double di2, double di)
     {
-        return dist2(mx, my, p.X[m], p.Y[m]) < di2 && dist(mx, my, p.X[m], p.Y[m]) < di;
+        return dist2(mx, my, pair.X[m], pair.Y[m]) < di2 && dist(mx, my, pair.X[m], pair.Y[m]) < di;
     }
 
     // A stretch is rejected when some third site is strictly nearer to its
     // midpoint than site i. The sites whose bisectors bound the stretch, and
     // the site that rejected last, are the likeliest: they go first.
-    bool rejected(const Pair& p, float mx, float my, int left, int right)
+    bool rejected(const Pair& pair, float mx, float my, int left, int right)
     {
-        const double di2 = dist2(mx, my, p.xi, p.yi);
+        const double di2 = dist2(mx, my, pair.xi, pair.yi);
         const double di = std::sqrt(di2);
         auto rejects = [&](int m) {
-            if (p.ofPair(m) || !nearer(p, m, mx, my, di2, di))
+            if (pair.ofPair(m) || !nearer(pair, m, mx, my, di2, di))
                 return false;
             hints_.rejecter = m;
             return true;
@@ -260,8 +247,8 @@ private:
         }
         // A site m can be nearer than i only when |m - i| < 2 di; when that
         // lies well within the close sites' reach, no other site can.
-        if (di * margin::rejectReachFactor <= p.from.closeReach) {
-            for (int m : p.from.close) {
+        if (di * margin::rejectReachFactor <= pair.from.closeReach) {
+            for (int m : pair.from.close) {
                 if (rejects(m))
                     return true;
             }

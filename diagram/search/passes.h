@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "diagram/bisector.h"
-#include "diagram/seen_from.h"
+#include "diagram/search/seen_from.h"
 
 // The passes over every third site k of site i: plain loops over arrays,
 // written so that the compiler can vectorise them. IEEE rounding is the same

@@ -3,9 +3,9 @@
 #include <optional>
 #include <span>
 
-#include "diagram/crossing_list.h"
-#include "diagram/pair.h"
 #include "diagram/run.h"
+#include "diagram/search/crossing_list.h"
+#include "diagram/search/pair.h"
 
 // Two witness sites that bound site i's part of a pair's bisector, and what
 // they prove: where along the line a stretch's midpoint is certainly nearer
@@ -36,16 +36,16 @@ struct Proof {
 
 // The two sites among i's cell's that bound i's part of the line most
 // tightly: a from below, b from above; noSite on a side none bounds.
-Witnesses findWitnesses(const Pair& p);
+Witnesses findWitnesses(const Pair& pair);
 
 // What a and b prove; none when they prove nothing.
-std::optional<Proof> proveBy(const Pair& p, Witnesses w);
+std::optional<Proof> proveBy(const Pair& pair, Witnesses w);
 
 // True when no stretch of the pair can pass, whatever its crossing list
 // holds, as `tried` (the witnesses of the last pair, tried first) or the
 // pair's own witnesses prove. Such a pair draws nothing. The pair's own
 // witnesses, where they were looked for, are left in `tried` for the next.
-bool certainlyEmpty(const Pair& p, int N, Witnesses& tried);
+bool certainlyEmpty(const Pair& pair, int N, Witnesses& tried);
 
 // The stretches near i's part of the line, in order along it. Points that the
 // proof certainly rejects by a lie together at the low end of the sorted

@@ -1,11 +1,11 @@
-#include "diagram/witnesses.h"
+#include "diagram/search/witnesses.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "diagram/margins.h"
-#include "diagram/passes.h"
 #include "diagram/run.h"
+#include "diagram/search/margins.h"
+#include "diagram/search/passes.h"
 
 namespace {
 
@@ -45,20 +45,20 @@ double reachOf(const Proof& pr)
 // pass. Between -X and X, g minus the slack is concave on each side of g's
 // kink, so the two ends and the kink settle it; then every point of the list
 // must lie between -X and X.
-bool proveEmpty(const Pair& p, int N, Witnesses w)
+bool proveEmpty(const Pair& pair, int N, Witnesses w)
 {
-    const std::optional<Proof> pr = proveBy(p, w);
+    const std::optional<Proof> pr = proveBy(pair, w);
     if (!pr || !(pr->lo > pr->hi))
         return false;
     const double X = std::min(reachOf(*pr), 1e30);
-    if (!(std::fabs(p.bis.x1) < X) || !(std::fabs(p.bis.x2) < X))
+    if (!(std::fabs(pair.bis.x1) < X) || !(std::fabs(pair.bis.x2) < X))
         return false;
     const double kink = std::clamp(pr->kink, -X, X);
     for (const double x : {-X, kink, X}) {
         if (!(std::max(pr->A * (pr->lo - x), pr->B * (x - pr->hi)) > pr->slack(x)))
             return false;
     }
-    return !crossingsBeyond(N, p.from, p.bis.line.p, p.bis.line.b, static_cast<float>(X));
+    return !crossingsBeyond(N, pair.from, pair.bis.line.p, pair.bis.line.b, static_cast<float>(X));
 }
 
 }  // namespace
@@ -69,14 +69,14 @@ double Proof::slack(double x) const
     return margin::proofSlack * R * R;
 }
 
-Witnesses findWitnesses(const Pair& p)
+Witnesses findWitnesses(const Pair& pair)
 {
     Witnesses w;
     double lo = -HUGE_VAL, hi = HUGE_VAL;
-    for (int m : p.from.neighbours) {
-        if (p.ofPair(m))
+    for (int m : pair.from.neighbours) {
+        if (pair.ofPair(m))
             continue;
-        const Nearness f = nearness(p, m);
+        const Nearness f = nearness(pair, m);
         const double r = f.root();
         if (f.alpha < 0 && r > lo) {
             lo = r;
@@ -89,12 +89,12 @@ Witnesses findWitnesses(const Pair& p)
     return w;
 }
 
-std::optional<Proof> proveBy(const Pair& p, Witnesses w)
+std::optional<Proof> proveBy(const Pair& pair, Witnesses w)
 {
-    if (w.a == noSite || w.b == noSite || p.ofPair(w.a) || p.ofPair(w.b))
+    if (w.a == noSite || w.b == noSite || pair.ofPair(w.a) || pair.ofPair(w.b))
         return std::nullopt;
-    const Nearness fa = nearness(p, w.a);
-    const Nearness fb = nearness(p, w.b);
+    const Nearness fa = nearness(pair, w.a);
+    const Nearness fb = nearness(pair, w.b);
     if (!(fa.alpha < 0) || !(fb.alpha > 0))
         return std::nullopt;
     Proof pr;
@@ -103,22 +103,22 @@ std::optional<Proof> proveBy(const Pair& p, Witnesses w)
     pr.lo = fa.root();
     pr.hi = fb.root();
     pr.kink = (pr.A * pr.lo + pr.B * pr.hi) / (pr.A + pr.B);
-    pr.slope = std::fabs(double{p.bis.line.p});
-    pr.offset = std::fabs(double{p.bis.line.b}) + std::fabs(double{p.xi}) + std::fabs(double{p.yi}) + p.from.reach +
-                margin::proofSubnormalGrowth;
+    pr.slope = std::fabs(double{pair.bis.line.p});
+    pr.offset = std::fabs(double{pair.bis.line.b}) + std::fabs(double{pair.xi}) + std::fabs(double{pair.yi}) +
+                pair.from.reach + margin::proofSubnormalGrowth;
     if (!std::isfinite(pr.kink))
         return std::nullopt;
     return pr;
 }
 
-bool certainlyEmpty(const Pair& p, int N, Witnesses& tried)
+bool certainlyEmpty(const Pair& pair, int N, Witnesses& tried)
 {
-    if (!std::isfinite(p.bis.x1) || !std::isfinite(p.bis.x2))
+    if (!std::isfinite(pair.bis.x1) || !std::isfinite(pair.bis.x2))
         return false;
-    if (proveEmpty(p, N, tried))
+    if (proveEmpty(pair, N, tried))
         return true;
-    tried = findWitnesses(p);
-    return proveEmpty(p, N, tried);
+    tried = findWitnesses(pair);
+    return proveEmpty(pair, N, tried);
 }
 
 std::optional<std::span<const int>> nearPart(const Proof& pr, const CrossingList& list, std::span<int> order)

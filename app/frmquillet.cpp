@@ -5,9 +5,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyleOptionButton>
 #include <optional>
 
+#include "app/buttons.h"
 #include "app/icon.h"
 #include "diagram/run.h"
 
@@ -15,25 +15,6 @@ namespace {
 
 constexpr int clientWidth = 788;
 constexpr int clientHeight = 565;
-
-// The caption fits its button at the button's fixed size, in whatever font
-// the desktop gives, with a little air on either side: the font shrinks, half
-// a point at a time, until it does.
-void fitCaption(QPushButton& button, QFont font)
-{
-    constexpr qreal smallest = 6;
-    constexpr int air = 2;
-    for (;; font.setPointSizeF(font.pointSizeF() - 0.5)) {
-        button.setFont(font);
-        QStyleOptionButton option;
-        option.initFrom(&button);
-        const int room =
-            button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width() - 2 * air;
-        if (button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width() <= room ||
-            font.pointSizeF() - 0.5 < smallest)
-            return;
-    }
-}
 
 }  // namespace
 
@@ -55,20 +36,11 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    cmdRetry = new QPushButton("Retry(&R)", this);
-    cmdRetry->setObjectName("cmdRetry");
-    cmdRetry->setGeometry(16, 8, 57, 25);
-    cmdEnd = new QPushButton("End(&E)", this);
-    cmdEnd->setObjectName("cmdEnd");
-    cmdEnd->setGeometry(112, 8, 57, 25);
-    cmdRetry->setAccessibleName("Retry");
-    cmdRetry->setAccessibleDescription("Clear the window and draw a new diagram");
-    cmdEnd->setAccessibleName("End");
-    cmdEnd->setAccessibleDescription("Quit Quillet at once");
-    // Buttons keep the system's own look on the black window.
-    cmdRetry->setPalette(QGuiApplication::palette());
-    cmdEnd->setPalette(QGuiApplication::palette());
-    fitCaptions();
+    const ButtonSpec retry{"cmdRetry", "Retry(&R)", QRect(16, 8, 57, 25), "Retry",
+                           "Clear the window and draw a new diagram"};
+    const ButtonSpec end{"cmdEnd", "End(&E)", QRect(112, 8, 57, 25), "End", "Quit Quillet at once"};
+    cmdRetry = addButton(*this, retry);
+    cmdEnd = addButton(*this, end);
     setTabOrder(cmdRetry, cmdEnd);
     connect(cmdRetry, &QPushButton::clicked, this, &frmQuillet::cmdRetry_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &frmQuillet::cmdEnd_Click);
@@ -173,8 +145,9 @@ void frmQuillet::fitCanvas() { canvas_.fit(frameGeometry().size().expandedTo(siz
 
 void frmQuillet::fitCaptions()
 {
-    fitCaption(*cmdRetry, font());
-    fitCaption(*cmdEnd, font());
+    for (QPushButton* button : {cmdRetry, cmdEnd})
+        if (button)  // (not yet, while the window is being made)
+            fitCaption(*button, font());
 }
 
 void frmQuillet::setRetryEnabled(bool enabled)

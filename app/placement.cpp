@@ -83,11 +83,11 @@ Placement::Desk desk(xcb_connection_t* c)
     const xcb_atom_t checkAtom = atom(c, "_NET_SUPPORTING_WM_CHECK");
     const auto check = property(c, root, checkAtom, XCB_ATOM_WINDOW);
     if (check.size() != 1 || property(c, check[0], checkAtom, XCB_ATOM_WINDOW) != check)
-        return Placement::Desk::Bare;
+        return Placement::Desk::BareX11;
     const auto hints = property(c, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
     auto says = [&](const char* hint) { return std::find(hints.begin(), hints.end(), atom(c, hint)) != hints.end(); };
     if (!says("_NET_FRAME_EXTENTS"))
-        return Placement::Desk::Bare;
+        return Placement::Desk::BareX11;
     return says("_NET_REQUEST_FRAME_EXTENTS") ? Placement::Desk::FramesAhead : Placement::Desk::FramesOnceDrawn;
 }
 
@@ -119,7 +119,7 @@ Placement::Desk deskOf()
     if (QGuiApplication::platformName() == QLatin1String("wayland"))
         return Placement::Desk::Compositor;
     xcb_connection_t* c = x11::connection();
-    return c ? x11::desk(c) : Placement::Desk::Bare;
+    return c ? x11::desk(c) : Placement::Desk::Frameless;
 }
 
 }  // namespace
@@ -143,7 +143,8 @@ void Placement::beforeShow()
             return;
         [[fallthrough]];
     case Desk::FramesOnceDrawn:
-    case Desk::Bare: centreClientArea(); return;
+    case Desk::BareX11:
+    case Desk::Frameless: centreClientArea(); return;
     }
 }
 
@@ -153,11 +154,11 @@ void Placement::afterShow()
         [this] { return !window_.isVisible() || (window_.windowHandle() && window_.windowHandle()->isExposed()); },
         mapWait);
     switch (desk_) {
-    case Desk::Compositor: return;
-    case Desk::Bare:
+    case Desk::Compositor:
+    case Desk::Frameless: return;
+    case Desk::BareX11:
         // On a bare X server nobody gives the new window the keyboard focus.
-        if (QGuiApplication::platformName() == QLatin1String("xcb"))
-            window_.activateWindow();
+        window_.activateWindow();
         return;
     case Desk::FramesAhead:
     case Desk::FramesOnceDrawn:

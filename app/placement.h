@@ -26,11 +26,11 @@ public:
     // Wayland, or by the window manager): the window stays as it is.
     void refuseToGrow();
 
-    // What an X11 window manager tells of the frames it draws (the EWMH frame
-    // extents): whether it tells them at all, once drawn, and whether also
-    // ahead, before the window is mapped. Off X11, or with no manager, it
-    // tells nothing.
-    enum class Desk : unsigned char { Bare, FramesAhead, FramesOnceDrawn, Compositor };
+    // Who places the window and draws its frame: on X11, a window manager
+    // that tells ahead the frame it will draw, one that tells it only once
+    // drawn, or none at all (a bare X server); a Wayland compositor; or a
+    // platform that draws no frame and places nothing (Qt's offscreen one).
+    enum class Desk : unsigned char { FramesAhead, FramesOnceDrawn, BareX11, Compositor, Frameless };
 
 private:
     bool frameCentredAhead();

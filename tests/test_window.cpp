@@ -257,6 +257,11 @@ TEST(Window, DrawingSurvivesBeingHiddenAndShownAgain)
 // and the last: the run stops there with nothing more drawn, and the program
 // ends with 0.
 enum class Ending { Click, AltE, Close };
+void PrintTo(Ending how, std::ostream* out)
+{
+    static const char* const names[] = {"click End", "Alt+E", "close"};
+    *out << names[static_cast<int>(how)];
+}
 class EndAtAnyMoment : public ::testing::TestWithParam<std::tuple<Ending, int>> {};
 
 TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)

@@ -5,28 +5,32 @@
 // moment the application exists: nothing to call for that.
 
 #include <QPointer>
+#include <QString>
+#include <deque>
 
 class QWidget;
 class Notice;
 
-// Tells assistive technology once, without moving the keyboard focus, what
-// each finished run drew: a screen reader speaks "A nearest-site diagram of 42
-// sites". Screen readers speak for the active window alone, and the first run
-// can finish before the window manager activates the window: a finished run
-// waits to be told until the window is active.
+// Tells assistive technology what each finished run drew: a screen reader
+// speaks "A nearest-site diagram of 42 sites" once, without moving the
+// keyboard focus, and reads it again on demand from the window's status bar
+// (Orca: Insert+KP_Enter twice). Screen readers speak for the active window
+// alone, and the first run can finish before the window manager activates
+// the window: a finished run waits to be told until the window is active.
 class Announcer {
 public:
     explicit Announcer(QWidget& window) : window_(window) {}
 
-    void runStarted();            // the last run's announcement is withdrawn
+    void runStarted();            // the last run's notification is withdrawn
     void runFinished(int sites);  // told now, or once the window is active
     void activationChanged();     // told if a finished run waits and the window is active
 
 private:
-    Notice& notice();
+    static QString told(int sites) { return QStringLiteral("A nearest-site diagram of %1 sites").arg(sites); }
 
     QWidget& window_;
-    QPointer<Notice> notice_;
+    QPointer<QWidget> status_;              // the window's status bar, out of sight
+    std::deque<QPointer<Notice>> notices_;  // the last runs', the newest last
     int sites_ = 0;
     bool untold_ = false;  // the finished run waits for the window to be active
 };

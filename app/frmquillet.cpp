@@ -44,6 +44,7 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     setTabOrder(cmdRetry, cmdEnd);
     connect(cmdRetry, &QPushButton::clicked, this, &frmQuillet::cmdRetry_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &frmQuillet::cmdEnd_Click);
+    cmdRetry->installEventFilter(this);
     cmdEnd->installEventFilter(this);
 
     fitCanvas();
@@ -54,16 +55,14 @@ void frmQuillet::Form_Load()
     if (phase_ != Phase::Idle)
         return;
     phase_ = Phase::Running;
-    // The keyboard focus goes back to Retry after the run, unless the user
-    // had put it on End (while the run draws, nothing has it).
-    const bool focusRetry = focusWidget() != cmdEnd;
     announcer_.runStarted();
     const std::optional<std::int16_t> sites = runDiagram(*this);
     if (!sites || phase_ == Phase::Ended)
         return;
     phase_ = Phase::Idle;
-    if (focusRetry)
-        cmdRetry->setFocus();
+    // The keyboard focus is on Retry after every run, however Retry was
+    // pressed (while the run draws, nothing has it).
+    cmdRetry->setFocus();
     announcer_.runFinished(*sites);
 }
 
@@ -104,19 +103,26 @@ void frmQuillet::changeEvent(QEvent* event)
     }
 }
 
-// While a run draws, End is pressed by the mouse or Alt+E alone: a key meant
-// for Retry (a second Space, say) never ends the program.
+// The buttons' keys. Alt+R moves the keyboard focus to Retry at once, as an
+// access key does, not after the button's press shows: a Space that follows
+// is Retry's. Enter presses the focused button, as Space does. While a run
+// draws, End is pressed by the mouse or Alt+E alone: a key meant for Retry (a
+// second Space, say) never ends the program.
 bool frmQuillet::eventFilter(QObject* watched, QEvent* event)
 {
-    if (phase_ == Phase::Running && watched == cmdEnd &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Space:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Select: return true;
-        default: break;
-        }
+    auto* button = qobject_cast<QPushButton*>(watched);
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    const int pressed = key ? static_cast<QKeyEvent*>(event)->key() : 0;
+    const bool enter = pressed == Qt::Key_Return || pressed == Qt::Key_Enter;
+    if (button == cmdRetry && event->type() == QEvent::Shortcut && cmdRetry->isEnabled())
+        cmdRetry->setFocus(Qt::ShortcutFocusReason);
+    if (phase_ == Phase::Running && button == cmdEnd &&
+        (enter || pressed == Qt::Key_Space || pressed == Qt::Key_Select))
+        return true;
+    if (phase_ == Phase::Idle && button && enter) {
+        if (event->type() == QEvent::KeyPress)
+            button->click();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

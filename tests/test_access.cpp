@@ -94,14 +94,68 @@ TEST_F(AccessFocus, WhileARunDrawsNothingHasTheFocusAndEndTakesNoKey)
     EXPECT_EQ(QApplication::focusWidget(), form.cmdRetry) << "after the run";
 }
 
-// Retry pressed without moving the focus, as assistive technology presses it.
-TEST_F(AccessFocus, FocusStaysOnEndWhenEndHadIt)
+// However Retry is pressed, and wherever the focus was, it is on Retry after
+// the run: a Space that follows Alt+R is Retry's, even before the run starts.
+TEST_F(AccessFocus, AfterARunTheFocusIsOnRetryHoweverRetryWasPressed)
 {
-    form.cmdEnd->setFocus();
-    form.cmdRetry->click();
-    EXPECT_EQ(runs, 2);
-    EXPECT_EQ(QApplication::focusWidget(), form.cmdEnd);
-    EXPECT_FALSE(form.hasEnded());
+    const std::vector<std::pair<const char*, std::function<void()>>> presses = {
+        {"its action, from End", [&] { form.cmdRetry->click(); }},
+        {"Alt+R, from End",
+         [&] {
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+             QTest::qWait(300);  // a mnemonic presses its button a moment later
+         }},
+        {"Alt+R, then Space 50 ms later, from End",
+         [&] {
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+             QTest::qWait(50);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+             QTest::qWait(300);
+         }},
+        {"Enter on Retry", [&] { QTest::keyClick(form.cmdRetry, Qt::Key_Return); }},
+        {"Enter on the keypad on Retry", [&] { QTest::keyClick(form.cmdRetry, Qt::Key_Enter, Qt::KeypadModifier); }},
+    };
+    for (const auto& [how, press] : presses) {
+        form.cmdEnd->setFocus();
+        const int before = runs;
+        press();
+        EXPECT_GE(runs, before + 1) << how;
+        EXPECT_FALSE(form.hasEnded()) << how;
+        EXPECT_EQ(QApplication::focusWidget(), form.cmdRetry) << how;
+    }
+    QTest::keyClick(form.cmdEnd, Qt::Key_Return);
+    EXPECT_TRUE(form.hasEnded()) << "Enter on End";
+}
+
+// Each run is told by a notification of its own, named before it is shown,
+// so that a screen reader that hears late of an earlier one finds it as it
+// was; and the window's status bar says the newest count whenever asked.
+TEST_F(AccessFocus, EachRunIsToldByANotificationOfItsOwnAndKeptInTheStatusBar)
+{
+    auto toldOf = [](int run) { return "A nearest-site diagram of " + sitesOf(run) + " sites"; };
+    auto byRole = [&](QAccessible::Role role) {
+        std::vector<QAccessibleInterface*> found;
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
+        for (int k = 0; k < window->childCount(); ++k)
+            if (window->child(k)->role() == role)
+                found.push_back(window->child(k));
+        return found;
+    };
+    std::vector<QAccessibleInterface*> notices;
+    for (int run = 2; run <= 4; ++run) {
+        form.cmdRetry->click();
+        const auto now = byRole(QAccessible::Notification);
+        ASSERT_EQ(now.size(), notices.size() + 2) << "run " << run;  // the first run's is there too
+        EXPECT_EQ(notified(form), std::vector<QString>{toldOf(run)}) << "run " << run;
+        EXPECT_EQ(now.back()->text(QAccessible::Name), toldOf(run));
+        notices.push_back(now.back());
+        for (int k = 0; k + 1 < static_cast<int>(notices.size()); ++k)
+            EXPECT_EQ(notices[k]->text(QAccessible::Name), toldOf(k + 2)) << "run " << k + 2 << "'s, after run " << run;
+        const auto status = byRole(QAccessible::StatusBar);
+        ASSERT_EQ(status.size(), 1u);
+        EXPECT_FALSE(status[0]->state().invisible);
+        EXPECT_EQ(status[0]->text(QAccessible::Name), toldOf(run));
+    }
 }
 
 // A finished run is told once, as soon as the window is active (the first

@@ -4,6 +4,7 @@
   a11y.py tree           the window and its buttons, as assistive technology sees them
   a11y.py press NAME     presses the button named through its action
   a11y.py told           prints what the window's notification in view says
+  a11y.py history        prints what each notification the window keeps says, oldest first
 Exits non-zero, with a line on stderr, where anything is not as it should be.
 """
 import sys
@@ -75,12 +76,21 @@ def told():
     print(shown[0])
 
 
+def history():
+    window = quillet()
+    for c in window:
+        if c is not None and c.getRoleName() == "notification":
+            print(c.name)
+
+
 if __name__ == "__main__":
     if sys.argv[1:] == ["tree"]:
         tree()
     elif sys.argv[1:] == ["told"]:
         told()
+    elif sys.argv[1:] == ["history"]:
+        history()
     elif len(sys.argv) == 3 and sys.argv[1] == "press":
         press(sys.argv[2])
     else:
-        fail("usage: a11y.py tree | press NAME | told")
+        fail("usage: a11y.py tree | press NAME | told | history")

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 
 #include "app/frmquillet.h"
@@ -256,7 +257,7 @@ TEST(Window, DrawingSurvivesBeingHiddenAndShownAgain)
 // End clicked, Alt+E or the window's close, at the first pair, a middle one
 // and the last: the run stops there with nothing more drawn, and the program
 // ends with 0.
-enum class Ending { Click, AltE, Close };
+enum class Ending : std::uint8_t { Click, AltE, Close };
 void PrintTo(Ending how, std::ostream* out)
 {
     static const char* const names[] = {"click End", "Alt+E", "close"};

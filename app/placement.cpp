@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -114,6 +115,14 @@ std::optional<QMargins> frameAhead(xcb_connection_t* c, xcb_window_t window)
 
 }  // namespace x11
 
+// Device pixels that the window system reports, in the window's own
+// (logical) pixels at the given pixel ratio.
+QMargins logicalMargins(const QMargins& device, qreal ratio)
+{
+    auto logical = [ratio](int px) { return static_cast<int>(std::lround(px / ratio)); };
+    return {logical(device.left()), logical(device.top()), logical(device.right()), logical(device.bottom())};
+}
+
 Placement::Desk deskOf()
 {
     if (QGuiApplication::platformName() == QLatin1String("wayland"))
@@ -123,12 +132,6 @@ Placement::Desk deskOf()
 }
 
 }  // namespace
-
-QMargins logicalMargins(const QMargins& device, qreal ratio)
-{
-    auto logical = [ratio](int px) { return static_cast<int>(std::lround(px / ratio)); };
-    return {logical(device.left()), logical(device.top()), logical(device.right()), logical(device.bottom())};
-}
 
 Placement::Placement(QWidget& window) : window_(window), desk_(deskOf()) {}
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QMargins>
-
 class QWidget;
 
 // Puts the window, before it is first mapped, centred on the screen where it
@@ -40,7 +38,3 @@ private:
     Desk desk_;
     bool placed_ = false;  // the first show has been placed
 };
-
-// Device pixels that the window system reports, in the window's own
-// (logical) pixels at the given pixel ratio.
-QMargins logicalMargins(const QMargins& device, qreal ratio);

@@ -181,10 +181,10 @@ void frmQuillet::paintEvent(QPaintEvent*)
     canvas_.paint(painter);
 }
 
-int runQuillet(frmQuillet& form)
+int runQuillet(frmQuillet& form, const std::function<bool()>& endAfterFirst)
 {
     form.Form_Load();
-    if (form.hasEnded())
+    if (form.hasEnded() || endAfterFirst())
         return 0;
     return QApplication::exec();
 }

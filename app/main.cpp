@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/frmquillet.h"
+#include "app/startup_report.h"
 
 int main(int argc, char* argv[])
 {
@@ -13,5 +14,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName("Quillet");
     QGuiApplication::setDesktopFileName(QUILLET_APP_ID);
     frmQuillet form;
-    return runQuillet(form);
+    StartupReport report;
+    return runQuillet(form, [&report] { return report.firstRunFinished(); });
 }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -11,6 +14,7 @@
 #include <functional>
 
 #include "app/frmquillet.h"
+#include "app/startup_report.h"
 #include "diagram/run.h"
 
 // The window on Qt's offscreen platform, driven with Qt Test's mouse and key
@@ -303,6 +307,36 @@ INSTANTIATE_TEST_SUITE_P(Window, EndAtAnyMoment,
                          ::testing::Combine(::testing::Values(Ending::Click, Ending::AltE, Ending::Close),
                                             ::testing::Values(0, 1, 2)),
                          endAtName);
+
+// Asked for, the start-up report gives when the window was first exposed and
+// when the first run finished, and the program ends there; not asked for, the
+// program goes on to its event loop.
+TEST(Window, StartupReportSaysWhenTheWindowShowedAndTheFirstRunEndedThenEnds)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report");
+    qputenv("QUILLET_STARTUP_REPORT", path.toLocal8Bit());
+    StartupReport asked;
+    qunsetenv("QUILLET_STARTUP_REPORT");
+    StartupReport unasked;
+    frmQuillet form([] { return 42; });
+    QTimer guard;  // were the program to go on to its event loop
+    guard.callOnTimeout(qApp, &QCoreApplication::quit);
+    guard.start(5000);
+    EXPECT_EQ(runQuillet(form, [&] { return asked.firstRunFinished(); }), 0);
+    EXPECT_TRUE(guard.isActive());
+    EXPECT_FALSE(form.hasEnded());
+    EXPECT_FALSE(unasked.firstRunFinished());
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList words = QString::fromLatin1(file.readAll()).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    ASSERT_EQ(words.size(), 4);
+    EXPECT_EQ(words[0], "exposed");
+    EXPECT_EQ(words[2], "finished");
+    EXPECT_GT(words[1].toLongLong(), 0);
+    EXPECT_GE(words[3].toLongLong(), words[1].toLongLong());
+}
 
 TEST(Window, EndWhileIdleLeavesTheEventLoopWithZero)
 {

@@ -1,0 +1,56 @@
+// The start-up floor: the window that Quillet shows, with nothing drawn in it.
+// Same title, size and black background, the same two buttons with their
+// captions and access keys, written as plainly as Qt allows. It ends once its
+// window is shown and painted, and says when through the start-up report.
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/startup_report.h"
+
+namespace {
+
+class Floor : public QWidget {
+public:
+    explicit Floor(StartupReport& report) : report_(report)
+    {
+        setWindowTitle("Quillet");
+        setFixedSize(788, 565);
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, Qt::black);
+        setPalette(pal);
+        setAutoFillBackground(true);
+        (new QPushButton("Retry(&R)", this))->setGeometry(16, 8, 57, 25);
+        (new QPushButton("End(&E)", this))->setGeometry(112, 8, 57, 25);
+    }
+
+protected:
+    // The window and its buttons are painted and flushed in one go; the
+    // report follows once that is done.
+    void paintEvent(QPaintEvent*) override
+    {
+        if (std::exchange(painted_, true))
+            return;
+        QTimer::singleShot(0, this, [this] {
+            report_.firstRunFinished();
+            QCoreApplication::quit();
+        });
+    }
+
+private:
+    StartupReport& report_;
+    bool painted_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    StartupReport report;
+    Floor floor(report);
+    floor.show();
+    return QApplication::exec();
+}

@@ -23,7 +23,9 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
 {
     setObjectName("frmQuillet");
     setWindowTitle("Quillet");
-    setWindowIcon(QIcon::fromTheme(QUILLET_APP_ID, drawnIcon()));
+    // The drawn icon, not the icon theme's: the same picture, without reading
+    // every theme's index as the program starts.
+    setWindowIcon(drawnIcon());
     setAccessibleName("Quillet");
     setAccessibleDescription("Draws the nearest-site diagram of random points");
     setFixedSize(clientWidth, clientHeight);

@@ -48,8 +48,6 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     connect(cmdEnd, &QPushButton::clicked, this, &frmQuillet::cmdEnd_Click);
     cmdRetry->installEventFilter(this);
     cmdEnd->installEventFilter(this);
-
-    fitCanvas();
 }
 
 void frmQuillet::Form_Load()

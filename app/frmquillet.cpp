@@ -15,6 +15,9 @@ namespace {
 
 constexpr int clientWidth = 788;
 constexpr int clientHeight = 565;
+// A screen shows a new picture about every 16 ms: a run's drawing is put on
+// the screen no more often than that.
+constexpr int frameMs = 16;
 
 }  // namespace
 
@@ -164,6 +167,8 @@ void frmQuillet::setRetryEnabled(bool enabled)
     // has the focus then, unless the user had put it on End.
     if (!enabled)
         cmdEnd->setFocusPolicy(Qt::NoFocus);
+    if (enabled)
+        showDrawn(true);
     cmdRetry->setEnabled(enabled);
     if (enabled)
         cmdEnd->setFocusPolicy(Qt::StrongFocus);
@@ -171,8 +176,20 @@ void frmQuillet::setRetryEnabled(bool enabled)
 
 bool frmQuillet::pump()
 {
+    showDrawn(false);
     QCoreApplication::processEvents();
     return phase_ != Phase::Ended;
+}
+
+// What the run drew goes to the screen at the next pump, once a frame has
+// passed since the last time, or at once: each pair does not cost a repaint,
+// and the diagram still grows on screen as it is drawn.
+void frmQuillet::showDrawn(bool atOnce)
+{
+    if (unshown_.isEmpty() || (!atOnce && sinceShown_.isValid() && sinceShown_.elapsed() < frameMs))
+        return;
+    update(std::exchange(unshown_, QRect()));
+    sinceShown_.start();
 }
 
 void frmQuillet::paintEvent(QPaintEvent*)

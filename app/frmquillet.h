@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -50,12 +51,12 @@ public:
     void setFontSize(int points) override { canvas_.setFontSize(points); }
     float outerWidth() const override { return static_cast<float>(frameGeometry().width() * twipsPerPixel); }
     float outerHeight() const override { return static_cast<float>(frameGeometry().height() * twipsPerPixel); }
-    void line(float x1, float y1, float x2, float y2) override { update(canvas_.line(x1, y1, x2, y2)); }
+    void line(float x1, float y1, float x2, float y2) override { drawn(canvas_.line(x1, y1, x2, y2)); }
     void circle(float x, float y, float radius, std::uint32_t colour) override
     {
-        update(canvas_.circle(x, y, radius, colour));
+        drawn(canvas_.circle(x, y, radius, colour));
     }
-    void print(std::string_view item, std::int16_t n) override { update(canvas_.print(item, n)); }
+    void print(std::string_view item, std::int16_t n) override { drawn(canvas_.print(item, n)); }
     void setRetryEnabled(bool enabled) override;
     bool pump() override;
     void reseed() override { rng_.seed(seeder_()); }
@@ -75,6 +76,8 @@ private:
     void end();
     void fitCanvas();
     void fitCaptions();
+    void drawn(const QRect& changed) { unshown_ |= changed; }
+    void showDrawn(bool atOnce);
 
     std::function<std::uint64_t()> seeder_;
     Rng rng_;
@@ -82,6 +85,8 @@ private:
     Placement placement_{*this};
     Announcer announcer_{*this};
     Phase phase_ = Phase::Idle;
+    QRect unshown_;             // drawn on the canvas, not yet asked onto the screen
+    QElapsedTimer sinceShown_;  // since the drawing was last asked onto the screen
 };
 
 // The program: the first run starts by itself, before the event loop; then

@@ -37,6 +37,8 @@ bool StartupReport::firstRunFinished()
 {
     if (path_.isEmpty())
         return false;
+    // Finished is on screen: the last of the drawing painted too.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const std::int64_t finished = now();
     QFile file(path_);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,6 +82,14 @@ public:
     {
         drawnAfterHook += pumps >= at;
         frmQuillet::line(x1, y1, x2, y2);
+    }
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        ++paints;
+        frmQuillet::paintEvent(event);
     }
 };
 
@@ -307,6 +317,29 @@ INSTANTIATE_TEST_SUITE_P(Window, EndAtAnyMoment,
                          ::testing::Combine(::testing::Values(Ending::Click, Ending::AltE, Ending::Close),
                                             ::testing::Values(0, 1, 2)),
                          endAtName);
+
+// A run's drawing reaches the screen at most once a frame, not once a pair,
+// and all of it by the time the run has finished.
+TEST(Window, ARunRepaintsAtMostOnceAFrameAndShowsAllOfItAtTheEnd)
+{
+    Form form([] { return 99; });
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QElapsedTimer run;
+    run.start();
+    form.paints = 0;
+    form.Form_Load();
+    const qint64 frames = run.elapsed() / 16 + 1;
+    QCoreApplication::processEvents();
+    EXPECT_GT(form.pumps, 100);
+    // a repaint a frame, and the end's; the run's start, which shows Retry
+    // greyed; Retry greyed and enabled again
+    EXPECT_LE(form.paints, frames + 4) << form.pumps << " pumps in " << run.elapsed() << " ms";
+    const QImage shown = form.screen()->grabWindow(form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage drawn = form.image().copy(form.rect()).convertToFormat(QImage::Format_RGB32);
+    const QRect canvas(QPoint(0, 40), form.size() - QSize(0, 40));  // below the buttons
+    EXPECT_EQ(shown.copy(canvas), drawn.copy(canvas));
+}
 
 // Asked for, the start-up report gives when the window was first exposed and
 // when the first run finished, and the program ends there; not asked for, the

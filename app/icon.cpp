@@ -1,15 +1,20 @@
 #include "app/icon.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygonF>
 
-QIcon drawnIcon()
+QIcon drawnIcon() { return QIcon(QPixmap::fromImage(drawnIcon(128))); }
+
+// Drawn on a 128-pixel grid, scaled to the size asked.
+QImage drawnIcon(int size)
 {
-    QPixmap pixmap(128, 128);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 128.0, size / 128.0);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawRoundedRect(QRectF(4, 4, 120, 120), 18, 18);
@@ -27,5 +32,5 @@ QIcon drawnIcon()
     p.setBrush(Qt::NoBrush);
     for (const QPointF c : {QPointF(30, 36), QPointF(88, 26), QPointF(62, 74), QPointF(24, 102), QPointF(104, 96)})
         p.drawEllipse(c, 4.5, 4.5);
-    return QIcon(pixmap);
+    return image;
 }

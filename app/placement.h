@@ -1,5 +1,6 @@
 #pragma once
 
+class QMargins;
 class QWidget;
 
 // Puts the window, before it is first mapped, centred on the screen where it
@@ -9,7 +10,9 @@ class QWidget;
 //   - one that tells a frame only once it draws it (KWin), or does not
 //     answer in time, or answers that it draws none (mutter 48, which then
 //     draws one); and an X server with no window manager: the client area;
-//   - a Wayland compositor: nothing, it places its windows itself.
+//   - a Wayland compositor: nothing, it places its windows itself;
+//   - Windows, where the frame follows from the window's style, known
+//     before it is shown: the frame.
 class Placement {
 public:
     explicit Placement(QWidget& window);
@@ -26,12 +29,14 @@ public:
 
     // Who places the window and draws its frame: on X11, a window manager
     // that tells ahead the frame it will draw, one that tells it only once
-    // drawn, or none at all (a bare X server); a Wayland compositor; or a
-    // platform that draws no frame and places nothing (Qt's offscreen one).
-    enum class Desk : unsigned char { FramesAhead, FramesOnceDrawn, BareX11, Compositor, Frameless };
+    // drawn, or none at all (a bare X server); a Wayland compositor;
+    // Windows; or a platform that draws no frame and places nothing (Qt's
+    // offscreen one).
+    enum class Desk : unsigned char { FramesAhead, FramesOnceDrawn, BareX11, Compositor, Windows, Frameless };
 
 private:
     bool frameCentredAhead();
+    void centreFrame(const QMargins& margins);
     void centreClientArea();
 
     QWidget& window_;

@@ -11,6 +11,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "diagram/run.h"
 #include "tools/recording_surface.h"
@@ -54,6 +58,9 @@ void printTrace(const RecordingSurface& s, float W, float H)
 
 int main(int argc, char* argv[])
 {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // lines end in LF on every platform
+#endif
     std::uint64_t seed = 1;
     float W = 788;
     float H = 565;

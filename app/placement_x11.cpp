@@ -1,0 +1,108 @@
+#include "app/placement_x11.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+#include <xcb/xcb.h>
+
+#include "app/wait.h"
+
+namespace x11 {
+namespace {
+
+template <class Reply>
+using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+
+xcb_connection_t* connection()
+{
+    auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return app ? app->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+    const Owned<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// A property of 32-bit values of the given type; empty where there is none.
+std::vector<std::uint32_t> property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
+{
+    const Owned<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, 1024), nullptr), &std::free);
+    if (!reply || reply->type != type || reply->format != 32)
+        return {};
+    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+xcb_window_t rootOf(xcb_connection_t* c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
+
+Placement::Desk deskOf(xcb_connection_t* c)
+{
+    // A window manager runs: its check window names itself, as the EWMH asks.
+    const xcb_window_t root = rootOf(c);
+    const xcb_atom_t checkAtom = atom(c, "_NET_SUPPORTING_WM_CHECK");
+    const auto check = property(c, root, checkAtom, XCB_ATOM_WINDOW);
+    if (check.size() != 1 || property(c, check[0], checkAtom, XCB_ATOM_WINDOW) != check)
+        return Placement::Desk::BareX11;
+    const auto hints = property(c, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    auto says = [&](const char* hint) { return std::find(hints.begin(), hints.end(), atom(c, hint)) != hints.end(); };
+    if (!says("_NET_FRAME_EXTENTS"))
+        return Placement::Desk::BareX11;
+    return says("_NET_REQUEST_FRAME_EXTENTS") ? Placement::Desk::FramesAhead : Placement::Desk::FramesOnceDrawn;
+}
+
+// Asks the window manager what frame it will draw around the (not yet
+// mapped) window, and waits for the answer, a property on the window, asleep
+// until it changes. Device pixels: left, top, right, bottom.
+std::optional<QMargins> frameAheadOf(xcb_connection_t* c, xcb_window_t window, std::chrono::milliseconds limit)
+{
+    xcb_client_message_event_t ask{};
+    ask.response_type = XCB_CLIENT_MESSAGE;
+    ask.format = 32;
+    ask.window = window;
+    ask.type = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    xcb_send_event(c, 0, rootOf(c), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&ask));
+    xcb_flush(c);
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    std::vector<std::uint32_t> e;
+    waitUntil([&] { return (e = property(c, window, extents, XCB_ATOM_CARDINAL)).size() == 4; }, limit);
+    if (e.size() != 4)
+        return std::nullopt;
+    return QMargins(static_cast<int>(e[0]), static_cast<int>(e[2]), static_cast<int>(e[1]), static_cast<int>(e[3]));
+}
+
+// Device pixels that the window system reports, in the window's own
+// (logical) pixels at the given pixel ratio.
+QMargins logicalMargins(const QMargins& device, qreal ratio)
+{
+    auto logical = [ratio](int px) { return static_cast<int>(std::lround(px / ratio)); };
+    return {logical(device.left()), logical(device.top()), logical(device.right()), logical(device.bottom())};
+}
+
+}  // namespace
+
+std::optional<Placement::Desk> desk()
+{
+    xcb_connection_t* c = connection();
+    return c ? std::optional(deskOf(c)) : std::nullopt;
+}
+
+std::optional<QMargins> frameAhead(QWindow& window, std::chrono::milliseconds limit)
+{
+    xcb_connection_t* c = connection();
+    const std::optional<QMargins> device =
+        c ? frameAheadOf(c, static_cast<xcb_window_t>(window.winId()), limit) : std::nullopt;
+    return device ? std::optional(logicalMargins(*device, window.devicePixelRatio())) : std::nullopt;
+}
+
+}  // namespace x11

@@ -3,7 +3,8 @@
 # driven by keys and checked from screenshots.
 #   window.sh path/to/quillet [openbox|mutter|kwin|none] [scale]
 # At scale 2 the screen is 2560x1600 and Qt draws everything twice as large
-# (QT_SCALE_FACTOR), as on a HiDPI screen.
+# (QT_SCALE_FACTOR), as on a HiDPI screen. The Windows program (a .exe) runs
+# under Wine, in a prefix of its own; it must print nothing of its own.
 set -euo pipefail
 
 quillet=$1
@@ -14,7 +15,14 @@ compare=/usr/bin/compare
 work=$(mktemp -d)
 # shellcheck source=../../script/xsession.sh
 . "$(dirname "$0")/../../script/xsession.sh"
-trap 'stop_xsession; rm -rf "$work"' EXIT
+runner=() find=(--pid)
+if [[ $quillet == *.exe ]]; then
+  # shellcheck source=../windows/wine.sh
+  . "$(dirname "$0")/../windows/wine.sh"
+  # (Wine's window names the Windows process, not the one started here.)
+  runner=(env WINEDEBUG=warn+seh "$WINE") find=()
+fi
+trap 'stop_xsession; [ ${#runner[@]} = 0 ] || wine_end; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL ($wm, scale $scale): $*" >&2; exit 1; }
 pass() { echo "ok ($wm, scale $scale): $*"; }
@@ -24,6 +32,7 @@ px() { echo $(($1 * scale)); }
 if [ "$scale" = 1 ]; then sw=1280 sh=1024; else sw=2560 sh=1600; fi
 export QT_SCALE_FACTOR=$scale
 start_xsession "${sw}x$sh" "$wm" || fail "no X session"
+[ ${#runner[@]} = 0 ] || wine_prefix
 
 # Where the window is: "x y w h" of the client area, absolute.
 geometry() {
@@ -53,14 +62,14 @@ start() {
   local xev=$!
   pids+=("$xev")
   sleep 0.2
-  "$quillet" >"$work/quillet.log" 2>&1 &
+  "${runner[@]}" "$quillet" >"$work/quillet.log" 2>&1 &
   qpid=$!
   pids+=("$qpid")
   wid="" first="" moved=""
-  local end=$((SECONDS + 10)) seen=0 g last=""
+  local end=$((SECONDS + 30)) seen=0 g last=""
   while [ $seen -lt 150 ]; do
     [ $SECONDS -lt $end ] || fail "no window titled Quillet"
-    [ -n "$wid" ] || wid=$(xdotool search --all --onlyvisible --pid "$qpid" --name '^Quillet$' 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] || wid=$(xdotool search --all --onlyvisible ${find[@]:+"${find[@]}" "$qpid"} --name '^Quillet$' 2>/dev/null | head -n 1 || true)
     if [ -n "$wid" ]; then
       g=$(geometry "$wid")
       [ -n "$first" ] || first=$g
@@ -108,9 +117,13 @@ read -r x y w h <<<"$first"
 pass "client area $(px 788)x$(px 565)"
 # The frame's extents as the window manager tells them: left, right, top, bottom.
 read -r l r t b < <(xprop -id "$wid" _NET_FRAME_EXTENTS | awk -F' = ' '{ gsub(/,/, "", $2); print ($2 == "" ? "0 0 0 0" : $2) }')
+# Within a device pixel; under Wine within 2, as Windows' frame, which the
+# program centres, and the window manager's differ by a pixel or two.
+tol=$scale
+[ ${#runner[@]} = 0 ] || tol=2
 centred() {
-  [ $(($1 - sw / 2)) -ge -$scale ] && [ $(($1 - sw / 2)) -le $scale ] &&
-    [ $(($2 - sh / 2)) -ge -$scale ] && [ $(($2 - sh / 2)) -le $scale ]
+  [ $(($1 - sw / 2)) -ge -$tol ] && [ $(($1 - sw / 2)) -le $tol ] &&
+    [ $(($2 - sh / 2)) -ge -$tol ] && [ $(($2 - sh / 2)) -le $tol ]
 }
 fx=$((x - l + (w + l + r) / 2)); fy=$((y - t + (h + t + b) / 2))
 if centred "$fx" "$fy"; then
@@ -123,11 +136,14 @@ else
   fail "frame (extents $l $r $t $b) centred at $fx,$fy on a ${sw}x$sh screen"
 fi
 
-# The desktop links the window to its entry (name, icon) by its class.
-class=$(xprop -id "$wid" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
-entry=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../data/org.quillet.quillet.desktop")
-[ -n "$class" ] && [ "$class" = "$entry" ] || fail "window class '$class', desktop entry's StartupWMClass '$entry'"
-pass "window class $class, as the desktop entry says"
+# The desktop links the window to its entry (name, icon) by its class. (On
+# Windows, the installer's Start menu entry names the program itself.)
+if [ ${#runner[@]} = 0 ]; then
+  class=$(xprop -id "$wid" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
+  entry=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../data/org.quillet.quillet.desktop")
+  [ -n "$class" ] && [ "$class" = "$entry" ] || fail "window class '$class', desktop entry's StartupWMClass '$entry'"
+  pass "window class $class, as the desktop entry says"
+fi
 
 shot first
 # Below the buttons: a black window with a light drawing on it.
@@ -150,15 +166,18 @@ diff=$($compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1 || tr
 pass "Alt+R draws a new picture ($diff pixels differ)"
 
 # Fixed in size: asked by the window manager to fill the screen, it stays.
+# (Windows has no full screen that others ask for: under Wine, Maximise.)
+states=(fullscreen maximized_vert,maximized_horz)
+[ ${#runner[@]} = 0 ] || states=(maximized_vert,maximized_horz)
 if [ "$wm" != none ]; then
-  for state in fullscreen maximized_vert,maximized_horz; do
+  for state in "${states[@]}"; do
     wmctrl -i -r "$wid" -b add,$state
     sleep 1
     g=$(geometry "$wid")
     [ "$g" = "$first" ] || fail "asked for $state, the window went from $first to $g"
     ! xprop -id "$wid" _NET_WM_STATE | grep -q -E 'FULLSCREEN|MAXIMIZED' || fail "$state: $(xprop -id "$wid" _NET_WM_STATE)"
   done
-  pass "full screen and Maximise asked by the window manager: it stays as it is"
+  pass "${states[*]} asked by the window manager: it stays as it is"
 fi
 
 [ "$wm" = none ] || focus
@@ -166,6 +185,11 @@ xdotool key alt+e
 status=0; exit_status 5 || status=$?
 [ "$status" = 0 ] || fail "Alt+E: exit status $status"
 pass "Alt+E ends with status 0"
+if [ ${#runner[@]} != 0 ]; then
+  printed=$(own_output "$work/quillet.log")
+  [ -z "$printed" ] || fail "the program printed: $printed"
+  pass "nothing printed but Wine's own lines ($(wc -l <"$work/quillet.log"))"
+fi
 
 if [ "$wm" != none ]; then
   start

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# One float rule on both platforms: quillet-trace.exe under Wine prints, byte
+# for byte, what the Linux build's quillet-trace prints, for seeds 1 to 300 on
+# two canvases (the window's, and a wide one).
+#   trace.sh path/to/quillet-trace path/to/quillet-trace.exe
+set -euo pipefail
+linux=$1
+windows=$2
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=wine.sh
+. "$here/wine.sh"
+work=$(mktemp -d)
+trap 'wine_end; rm -rf "$work"' EXIT
+wine_prefix
+
+canvases=("788 565" "1913 1009")
+# All 600 runs from one batch file: one start of Wine, not 600.
+cp "$windows" "$work/trace.exe"
+{
+  printf '@echo off\r\n'
+  for canvas in "${canvases[@]}"; do
+    printf 'for /L %%%%s in (1,1,300) do trace.exe --seed %%%%s --canvas %s\r\n' "$canvas"
+  done
+} >"$work/all.bat"
+(cd "$work" && "$WINE" cmd /c all.bat >"$work/windows.out" 2>"$work/windows.err")
+for canvas in "${canvases[@]}"; do
+  for seed in $(seq 300); do
+    # shellcheck disable=SC2086
+    "$linux" --seed "$seed" --canvas $canvas
+  done
+done >"$work/linux.out"
+
+lines=$(wc -l <"$work/linux.out")
+[ "$lines" -gt 600 ] || { echo "FAIL: the Linux build printed only $lines lines" >&2; exit 1; }
+if ! cmp -s "$work/linux.out" "$work/windows.out"; then
+  echo "FAIL: the two builds print differently (first difference below; Wine said: $(head -c 300 "$work/windows.err"))" >&2
+  diff "$work/linux.out" "$work/windows.out" | head -n 6 >&2
+  exit 1
+fi
+echo "ok: $lines lines, the same on Linux and under Wine ($(md5sum <"$work/linux.out" | cut -c1-12))"

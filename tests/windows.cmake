@@ -15,7 +15,4 @@ target_include_directories(quillet-unit-tests PRIVATE ${PROJECT_SOURCE_DIR})
 find_package(Qt6 REQUIRED COMPONENTS Test)
 add_executable(quillet-widget-tests widget_main.cpp test_access.cpp test_window.cpp test_canvas.cpp)
 target_link_libraries(quillet-widget-tests PRIVATE quillet_app quillet_tools Qt6::Test gtest)
-# The offscreen platform, linked in. Qt 6.8 makes its plugins known only at
-# the end of the top directory, so the import waits until then.
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL
-  qt_import_plugins quillet-widget-tests INCLUDE Qt6::QOffscreenIntegrationPlugin)
+qt_import_plugins(quillet-widget-tests INCLUDE Qt6::QOffscreenIntegrationPlugin)

@@ -5,14 +5,15 @@
 #   wine_end             ends the prefix's wineserver and removes the prefix
 #   own_output FILE      prints the lines of FILE that are not Wine's own
 #                        (its debug channels, "0024:fixme:ntdll:...", err,
-#                        warn, trace, and its loader, "wine: "), and what the
+#                        warn, trace, and its loader, "wine: " and "wine
+#                        client error:"), and what the
 #                        program told the debugger, as Qt does in a program
 #                        without a console: Wine prints it where WINEDEBUG
 #                        has warn+seh, '0024:warn:seh:OutputDebugStringA
-#                        "..."'. Of that, Qt's complaints about two of Wine's
-#                        stubs are left out: per-monitor DPI awareness v2
-#                        and non-client DPI scaling, which Windows 10 and 11
-#                        have.
+#                        "..."'. Of that, Qt's complaints about three of
+#                        Wine's stubs are left out: per-monitor DPI awareness
+#                        v2, non-client DPI scaling and the monitor's device
+#                        interface (Qt 6.8), which Windows 10 and 11 have.
 
 WINE=/usr/lib/wine/wine64
 
@@ -32,7 +33,7 @@ wine_end() {
 }
 
 own_output() {
-  grep -v -E '^[0-9a-f]{4}:(fixme|err|warn|trace):|^wine: ' "$1" || true
+  grep -v -E '^[0-9a-f]{4}:(fixme|err|warn|trace):|^wine( client error:[0-9a-f]+)?: ' "$1" || true
   grep -E '^[0-9a-f]{4}:warn:seh:OutputDebugStringA ' "$1" |
-    grep -v -E '"(qt\.qpa\.windows: SetProcessDpiAwarenessContext\(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2\) failed: COM error 0x57 |EnableNonClientDpiScaling\(\) failed for HWND [0-9a-fx]+ \(120\) )' || true
+    grep -v -E '"(qt\.qpa\.windows: SetProcessDpiAwarenessContext\(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2\) failed: COM error 0x57 |EnableNonClientDpiScaling\(\) failed for HWND [0-9a-fx]+ \(120\) |qt\.qpa\.screen: \\"Unable to open monitor interface to )' || true
 }

@@ -56,7 +56,14 @@ void Placement::beforeShow()
         [[fallthrough]];
     case Desk::FramesOnceDrawn:
     case Desk::BareX11:
-    case Desk::Frameless: centreClientArea(); return;
+    case Desk::Frameless:
+        // The frame not known ahead: the client area, centred. The window is
+        // given its place before it is mapped, so that the manager keeps it
+        // there whatever its own placement policy (KWin's Smart puts a new
+        // window in the screen's corner): it appears where it stays, its frame
+        // a little off centre where the manager draws one.
+        centreFrame(QMargins());
+        return;
     }
 }
 
@@ -121,19 +128,4 @@ void Placement::centreFrame(const QMargins& margins)
     QRect frame = QRect(QPoint(0, 0), window_.size()).marginsAdded(margins);
     frame.moveCenter(screen->availableGeometry().center());
     window_.setGeometry(frame.marginsRemoved(margins));
-}
-
-// Where the frame is not known ahead: the client area, centred. The window
-// is given its place before it is mapped, so that the manager keeps it there
-// whatever its own placement policy (KWin's Smart puts a new window in the
-// screen's corner): it appears where it stays, its frame a little off centre
-// where the manager draws one.
-void Placement::centreClientArea()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect client(QPoint(0, 0), window_.size());
-    client.moveCenter(screen->availableGeometry().center());
-    window_.setGeometry(client);  // the client area's place, whatever frame comes around it
 }

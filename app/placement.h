@@ -37,7 +37,6 @@ public:
 private:
     bool frameCentredAhead();
     void centreFrame(const QMargins& margins);
-    void centreClientArea();
 
     QWidget& window_;
     Desk desk_;

@@ -5,6 +5,7 @@
   a11y.py press NAME     presses the button named through its action
   a11y.py told           prints what the window's notification in view says
   a11y.py history        prints what each notification the window keeps says, oldest first
+  a11y.py idle           waits until no run draws: Retry enabled, the status bar telling a count
 Exits non-zero, with a line on stderr, where anything is not as it should be.
 """
 import sys
@@ -18,7 +19,7 @@ def fail(what):
     sys.exit(1)
 
 
-def quillet(timeout=10):
+def quillet(timeout=60):
     end = time.time() + timeout
     while time.time() < end:
         for app in pyatspi.Registry.getDesktop(0):
@@ -52,10 +53,22 @@ def tree():
         if b.getRoleName() not in ("push button", "button") or "enabled" not in states(b):
             fail(f"{name} is a {b.getRoleName()} with states {sorted(states(b))}")
     # The window manager activates the window in its own time.
-    end = time.time() + 5
+    end = time.time() + 60
     while "focused" not in states(button(window, "Retry")):
         if time.time() > end:
             fail(f"the keyboard focus is not on Retry after the first run (window: {sorted(states(window))})")
+        time.sleep(0.1)
+
+
+def idle():
+    window = quillet()
+    end = time.time() + 60
+    while True:
+        status = [c.name for c in window if c is not None and c.getRoleName() == "status bar"]
+        if "enabled" in states(button(window, "Retry")) and status and status[0].startswith("A nearest-site"):
+            return
+        if time.time() > end:
+            fail(f"a run still draws: status bar {status}, Retry {sorted(states(button(window, 'Retry')))}")
         time.sleep(0.1)
 
 
@@ -90,7 +103,9 @@ if __name__ == "__main__":
         told()
     elif sys.argv[1:] == ["history"]:
         history()
+    elif sys.argv[1:] == ["idle"]:
+        idle()
     elif len(sys.argv) == 3 and sys.argv[1] == "press":
         press(sys.argv[2])
     else:
-        fail("usage: a11y.py tree | press NAME | told | history")
+        fail("usage: a11y.py tree | press NAME | told | history | idle")

@@ -19,6 +19,7 @@
 #include "app/frmquillet.h"
 #include "app/startup_report.h"
 #include "diagram/run.h"
+#include "tests/eventually.h"
 
 // The window on Qt's offscreen platform, driven with Qt Test's mouse and key
 // helpers. Runs are seeded, so a run can be made twice and compared.
@@ -220,7 +221,8 @@ TEST(Window, RetryIsDisabledForTheWholeRunAndIgnoresClicksAndAltR)
             QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
             QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
         }
-        QTest::qWait(300);  // a mnemonic presses its button a moment later
+        // (A mnemonic of an enabled button presses it a moment later.)
+        EXPECT_TRUE(eventually([&] { return !form.cmdRetry->isDown(); }));
     };
     form.Form_Load();
     EXPECT_FALSE(wasEnabled);
@@ -248,7 +250,7 @@ TEST(Window, AltRAfterARunStartsANewOne)
     frmQuillet form(seeds.seeder());
     form.Form_Load();
     QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(seeds.runs, 2, 2000);
+    ASSERT_TRUE(eventually([&] { return seeds.runs == 2; }));
     EXPECT_EQ(form.image(), runOf(2));
 }
 
@@ -298,7 +300,7 @@ TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)
         case Ending::Click: QTest::mouseClick(form.cmdEnd, Qt::LeftButton); break;
         case Ending::AltE:
             QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
-            QTest::qWait(300);  // a mnemonic presses its button a moment later
+            EXPECT_TRUE(eventually([&] { return form.hasEnded(); }));  // a mnemonic presses a moment later
             break;
         case Ending::Close: form.close(); break;
         }

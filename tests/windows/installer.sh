@@ -21,6 +21,8 @@ pass() { echo "ok ($mode): $*"; }
 
 start_xsession 1280x1024 openbox
 wine_prefix
+# shellcheck source=../e2e/look.sh
+. "$here/../e2e/look.sh"
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\org.quillet.quillet'
 # Every file and folder of the prefix's C: drive, but the users' Temp folders
 # (where the uninstaller runs from a copy of itself that Windows removes later).
@@ -59,21 +61,18 @@ for mode in AllUsers CurrentUser; do
   # The installed program starts and draws; Alt+E ends it.
   "$WINE" "$WINEPREFIX/drive_c/$dir/quillet.exe" >"$work/quillet.log" 2>&1 &
   qpid=$!
-  waitfor 30 xdotool search --onlyvisible --name '^Quillet$' || fail "the installed program shows no window"
+  waitfor 60 xdotool search --onlyvisible --name '^Quillet$' || fail "the installed program shows no window"
   wid=$(xdotool search --onlyvisible --name '^Quillet$' | head -n 1)
-  sleep 2
-  import -window "$wid" "$work/shot.png"
-  maxima=$(convert "$work/shot.png" -crop 788x520+0+45 +repage -colorspace gray -format '%[fx:maxima]' info:)
-  awk -v m="$maxima" 'BEGIN { exit !(m > 0.75) }' || fail "the installed program drew nothing light (brightest $maxima)"
+  settled shot || fail "the installed program drew nothing light, or its run never finished"
   xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
   xdotool key alt+e
-  wait "$qpid" || fail "the installed program exited $?"
+  ended "$qpid" 60 || fail "the installed program exited $? (124: still running)"
   pass "the installed program starts, draws and ends"
 
   uninstall=$(grep '^QuietUninstallString' "$work/key" | sed 's/^QuietUninstallString  "\([^"]*\)".*/\1/')
   "$WINE" "$uninstall" /$mode /S >"$work/uninstall.log" 2>&1 || fail "uninstall exited $?"
   # (The uninstaller goes on from its copy in Temp.)
-  waitfor 30 test ! -e "$WINEPREFIX/drive_c/$dir" || fail "$dir still there"
+  waitfor 60 test ! -e "$WINEPREFIX/drive_c/$dir" || fail "$dir still there"
   /usr/lib/wine/wineserver64 -w
   files >"$work/after"
   left=$(diff "$work/before" "$work/after" || true)

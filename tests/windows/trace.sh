@@ -7,10 +7,15 @@ set -euo pipefail
 linux=$1
 windows=$2
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../script/xsession.sh
+. "$here/../../script/xsession.sh"
 # shellcheck source=wine.sh
 . "$here/wine.sh"
 work=$(mktemp -d)
-trap 'wine_end; rm -rf "$work"' EXIT
+trap 'stop_xsession; wine_end; rm -rf "$work"' EXIT
+# A screen of its own: Wine makes windows (the console's) even for a program
+# that shows none, and with no display to make them on it may fail.
+start_xsession 1024x768 none >/dev/null
 wine_prefix
 
 canvases=("788 565" "1913 1009")

@@ -202,7 +202,7 @@ void frmQuillet::paintEvent(QPaintEvent*)
 int runQuillet(frmQuillet& form, const std::function<bool()>& endAfterFirst)
 {
     form.Form_Load();
-    if (form.hasEnded() || endAfterFirst())
+    if (form.hasEnded() || (endAfterFirst && endAfterFirst()))
         return 0;
     return QApplication::exec();
 }

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,9 +77,8 @@ double median(std::vector<double> v)
 // "1.81 (1.70–1.95; 69.1 vs 38.2 ms)"
 std::string cell(const std::vector<double>& a, const std::vector<double>& b, const char* unit)
 {
-    std::vector<double> ratio;
-    for (std::size_t k = 0; k < a.size(); ++k)
-        ratio.push_back(a[k] / b[k]);
+    std::vector<double> ratio(a.size());
+    std::transform(a.begin(), a.end(), b.begin(), ratio.begin(), std::divides<>());
     const auto [lo, hi] = std::minmax_element(ratio.begin(), ratio.end());
     std::array<char, 128> text{};
     std::snprintf(text.data(), text.size(), "%.2f (%.2f–%.2f; %.1f vs %.1f %s)", median(ratio), *lo, *hi, median(a),
@@ -118,16 +118,18 @@ int main(int argc, char* argv[])
             starts[first].push_back(a);
             starts[1 - first].push_back(b);
         }
-        auto of = [&](int p, double Start::*m) {
+        // One figure of each start of program p.
+        auto of = [&](int p, auto figure) {
             std::vector<double> v;
             for (const Start& s : starts[p])
-                v.push_back(s.*m);
+                v.push_back(figure(s));
             return v;
         };
-        std::printf("| %s | %s | %s | %s |\n", label.c_str(),
-                    cell(of(0, &Start::finishedMs), of(1, &Start::finishedMs), "ms").c_str(),
-                    cell(of(0, &Start::exposedMs), of(1, &Start::exposedMs), "ms").c_str(),
-                    cell(of(0, &Start::rssMiB), of(1, &Start::rssMiB), "MiB").c_str());
+        auto finished = [](const Start& s) { return s.finishedMs; };
+        auto exposed = [](const Start& s) { return s.exposedMs; };
+        auto rss = [](const Start& s) { return s.rssMiB; };
+        std::printf("| %s | %s | %s | %s |\n", label.c_str(), cell(of(0, finished), of(1, finished), "ms").c_str(),
+                    cell(of(0, exposed), of(1, exposed), "ms").c_str(), cell(of(0, rss), of(1, rss), "MiB").c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quillet-startup: %s\n", e.what());
         return 1;

@@ -93,6 +93,9 @@ void Placement::afterShow()
 // time the window hears of it, and the next frame must then fill the size the
 // compositor gave, or the compositor ends the connection (weston does): the
 // window starts afresh instead, a new surface that was never asked to grow.
+// Its native window is made anew too: Qt keeps track of which native window
+// has the keyboard, and the old one, made visible again, could be handed the
+// keyboard without Qt taking it as active (keys then reach no shortcut).
 void Placement::refuseToGrow()
 {
     constexpr Qt::WindowStates grown = Qt::WindowMaximized | Qt::WindowFullScreen;
@@ -101,6 +104,7 @@ void Placement::refuseToGrow()
     window_.setWindowState(window_.windowState() & ~grown);
     if (desk_ == Desk::Compositor) {
         window_.hide();
+        window_.windowHandle()->destroy();
         window_.show();
     }
 }

@@ -14,7 +14,8 @@
 #                           pick is 0.787 grey)
 #   settled NAME [SINCE]    waits until the window shows a run finished (and,
 #                           with SINCE, a picture that differs from picture
-#                           SINCE by over 1000 pixels); takes it as NAME
+#                           SINCE by over 1000 pixels), the same in the next
+#                           picture too; takes it as NAME
 
 look_px() { echo $(($1 * ${QT_SCALE_FACTOR:-1})); }
 shot() { import -window "$wid" "$work/$1.png" 2>/dev/null; }
@@ -36,7 +37,8 @@ finished() {
 }
 settled() {
   local name=$1 since=${2:-} end=$((SECONDS + 60))
-  until shot "$name" && finished "$name" && { [ -z "$since" ] || [ "$(differing "$since" "$name")" -gt "$(look_px 1000)" ]; }; do
+  until shot "$name" && finished "$name" && { [ -z "$since" ] || [ "$(differing "$since" "$name")" -gt "$(look_px 1000)" ]; } &&
+    shot "$name.again" && [ "$(differing "$name" "$name.again")" = 0 ]; do
     [ $SECONDS -lt $end ] || return 1
     sleep 0.1
   done

@@ -17,11 +17,7 @@ for wm in none openbox mutter; do
   (
     source script/xsession.sh
     trap stop_xsession EXIT
-    eval "$(dbus-launch --sh-syntax)"
-    pids+=("$DBUS_SESSION_BUS_PID")
-    XDG_RUNTIME_DIR=$(mktemp -d)
-    export XDG_RUNTIME_DIR
-    start_xsession 1280x1024 "$wm"
+    start_xsession 1280x1024 "$wm"  # (with a session bus and runtime folder of its own)
     "$bin/quillet-startup" --pairs "$pairs" --label "$wm" "$bin/quillet" "$bin/quillet-floor"
   )
 done

@@ -30,7 +30,8 @@ pass() { echo "ok: $*"; }
 . "$(dirname "$0")/look.sh"
 export WAYLAND_DISPLAY=quillet-test
 # --debug lets weston-screenshooter take pictures; without pixman they come
-# out blank. The socket is in a runtime folder of the test's own.
+# out blank. The socket is in a runtime folder of the test's own, beside a
+# session bus of its own.
 if [ "$mode" = nested ]; then
   start_xsession 1280x1024 none || fail "no X session"
   weston --backend=x11-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" \
@@ -38,6 +39,8 @@ if [ "$mode" = nested ]; then
 else
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
+  eval "$(dbus-launch --sh-syntax)"
+  pids+=("$DBUS_SESSION_BUS_PID")
   weston --backend=headless-backend.so --use-pixman --debug --socket="$WAYLAND_DISPLAY" \
     --width=1280 --height=1024 --idle-time=0 >"$work/weston.log" 2>&1 &
 fi

@@ -28,6 +28,8 @@ for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 echo "depends (from the binary's libraries): $depends"
-dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/quillet/copyright | grep -q '^License: Expat' ||
-  fail "copyright names no licence"
+# (Read whole, then searched: grep -q stops reading at its first match, and
+# tar, writing on, dies of SIGPIPE, which pipefail counts as a failure.)
+copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/quillet/copyright)
+grep -q '^License: Expat' <<<"$copyright" || fail "copyright names no licence"
 echo "package: all passed"

@@ -76,11 +76,13 @@ saidAsTold() {
   [ -z "$twice" ] || fail "said more often than told: $(echo $twice)"
 }
 
-# Said, since the last mark: a new count; Retry; End; the text given.
+# Said, since the last mark: a new count; Retry; End; the text given. (grep
+# reads all that is heard: with -q it would stop at its first match, and the
+# writer, writing on, would die of SIGPIPE, which pipefail counts.)
 toldNew() { [ "$(counts)" -ge 1 ]; }
-saidRetry() { heard | grep -q -E "^Retry( push)? button"; }
-saidEnd() { heard | grep -q -E "^End( push)? button"; }
-saidText() { heard | grep -q -F "$1"; }
+saidRetry() { heard | grep -E "^Retry( push)? button" >/dev/null; }
+saidEnd() { heard | grep -E "^End( push)? button" >/dev/null; }
+saidText() { heard | grep -F "$1" >/dev/null; }
 # A check that something is not said waits until everything has been said:
 # no run draws, and Orca, whose debug log has a line for every event it
 # handles, has been quiet for two seconds.

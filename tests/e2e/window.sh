@@ -55,7 +55,7 @@ toplevel() {
 
 # Where it is, and what it shows, just as it was first seen.
 as_it_was() {
-  [ "$(geometry "$wid")" = "$first" ] && ! xprop -id "$wid" _NET_WM_STATE | grep -q -E 'FULLSCREEN|MAXIMIZED'
+  [ "$(geometry "$wid")" = "$first" ] && ! xprop -id "$wid" _NET_WM_STATE | grep -E 'FULLSCREEN|MAXIMIZED' >/dev/null
 }
 
 # Starts quillet and watches it: the window must not move once it is mapped.

@@ -24,6 +24,13 @@ wine_prefix
 # shellcheck source=../e2e/look.sh
 . "$here/../e2e/look.sh"
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\org.quillet.quillet'
+# Where a desktop's menus and their icons live in the home folder: nothing
+# there may be written while the test runs.
+touch "$work/start"
+homeMenus() {
+  find "$HOME/.local/share/icons" "$HOME/.local/share/applications" "$HOME/.local/share/desktop-directories" \
+    "$HOME/.config/menus" -newer "$work/start" 2>/dev/null | sort || true
+}
 # Every file and folder of the prefix's C: drive, but the users' Temp folders
 # (where the uninstaller runs from a copy of itself that Windows removes later).
 files() { (cd "$WINEPREFIX/drive_c" && find . -mindepth 1 -not -path './users/*/Temp/*' | sort); }
@@ -80,4 +87,8 @@ for mode in AllUsers CurrentUser; do
   [ -z "$(registry "$hive")" ] || fail "the uninstall key is still there: $(registry "$hive")"
   pass "the silent uninstall leaves nothing behind"
 done
+mode="both modes"
+homeMenus >"$work/home-written"
+[ ! -s "$work/home-written" ] || fail "written into the home folder: $(head -n 4 "$work/home-written" | tr '\n' ' ')"
+pass "nothing written into the home folder's menus"
 echo "installer: all passed"

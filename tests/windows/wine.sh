@@ -20,8 +20,10 @@ WINE=/usr/lib/wine/wine64
 wine_prefix() {
   WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/quillet-wine.XXXXXX")
   export WINEPREFIX
-  # No offer to install Mono or Gecko: nothing here needs them.
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No offer to install Mono or Gecko: nothing here needs them. No menu
+  # builder: it would put the installer's Start menu entries and their icons
+  # in this machine's user's menus, outside the prefix.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   "$WINE" wineboot --init >/dev/null 2>&1
   /usr/lib/wine/wineserver64 -w
 }

@@ -41,9 +41,21 @@ waitfor 60 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus o
 # Orca as a new user has it. There is no sound here: the speech server it
 # looks for is not there, and what it would say is in its log all the same.
 log=$work/orca.log
+# Orca will not start while its user runs another Orca anywhere, which it asks
+# pgrep. It is told only of those on this test's display: a screen reader on
+# the developer's own desktop, or in another test run, never meets this one.
+mkdir -p "$work/bin"
+cat >"$work/bin/pgrep" <<'SHIM'
+#!/bin/sh
+for pid in $(/usr/bin/pgrep "$@"); do
+  tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -q -x "DISPLAY=$DISPLAY" && echo "$pid"
+done
+exit 0
+SHIM
+chmod +x "$work/bin/pgrep"
 startOrca() {
   # Its debug log is written line by line only to a terminal: `script` gives it one.
-  SPEECHD_ADDRESS=unix_socket:$work/no-speech script -q -f -c "orca --disable braille --debug-file=/dev/tty" "$log" </dev/null >"$work/orca.out" 2>&1 &
+  PATH=$work/bin:$PATH SPEECHD_ADDRESS=unix_socket:$work/no-speech script -q -f -c "orca --disable braille --debug-file=/dev/tty" "$log" </dev/null >"$work/orca.out" 2>&1 &
   orca=$!
   pids+=("$orca")
   waitfor 60 grep -q -E "Startup complete|Starting Atspi main event loop|SPEECH OUTPUT" "$log" || { cat "$work/orca.out" >&2; fail "Orca did not start"; }

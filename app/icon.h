@@ -6,5 +6,6 @@
 // The program's icon, drawn: five sites and their cells, as in the icon that
 // is installed for the desktop. The window carries it.
 QIcon drawnIcon();
-// The same, size pixels square (for the Windows program's icon file).
+// The same, size pixels square: at 24 pixels and less, a drawing of its own
+// with fewer cells and thicker lines.
 QImage drawnIcon(int size);

@@ -10,7 +10,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 id=org.quillet.quillet
 for f in bin/quillet share/applications/$id.desktop share/icons/hicolor/scalable/apps/$id.svg \
-         share/metainfo/$id.metainfo.xml; do
+         share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/24x24/apps/$id.png share/metainfo/$id.metainfo.xml; do
   [ -e "$prefix/$f" ] || { echo "FAIL: $f was not installed" >&2; exit 1; }
 done
 [ -x "$prefix/bin/quillet" ] || { echo "FAIL: bin/quillet is not executable" >&2; exit 1; }

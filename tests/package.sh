@@ -18,10 +18,10 @@ echo "lintian: clean, pedantic tags included"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 id=org.quillet.quillet
 for f in ./usr/bin/quillet ./usr/share/applications/$id.desktop ./usr/share/icons/hicolor/scalable/apps/$id.svg \
-  ./usr/share/metainfo/$id.metainfo.xml ./usr/share/man/man6/quillet.6.gz ./usr/share/doc/quillet/copyright; do
+  ./usr/share/icons/hicolor/{16x16,24x24}/apps/$id.png ./usr/share/metainfo/$id.metainfo.xml ./usr/share/man/man6/quillet.6.gz ./usr/share/doc/quillet/copyright; do
   grep -qx -- "$f" <<<"$contents" || fail "$f is not in the package"
 done
-echo "contents: program, desktop entry, icon, metadata, manual page, copyright"
+echo "contents: program, desktop entry, icons, metadata, manual page, copyright"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do

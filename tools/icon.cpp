@@ -1,16 +1,23 @@
 // quillet-icon: writes the program's icon, drawn at the sizes Windows asks
-// for, as one .ico file (each size a PNG, as Windows Vista and later read).
+// for, as one .ico file (each size a PNG, as Windows Vista and later read);
+// one size of it as a PNG, for the desktop's icon theme; or the picture at
+// the side of the Windows installer's finish page: a diagram as Quillet draws
+// it, on a canvas of the page's size (164 x 314) and a seed of its own.
 //
-//   quillet-icon OUT.ico
+//   quillet-icon OUT.ico | OUT.png SIZE | OUT.bmp
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QtEndian>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "app/icon.h"
+#include "diagram/run.h"
+#include "tools/recording_surface.h"
 
 namespace {
 
@@ -26,14 +33,8 @@ void put32(QByteArray& out, quint32 v)
     out.append(reinterpret_cast<const char*>(&le), 4);
 }
 
-}  // namespace
-
-int main(int argc, char* argv[])
+QByteArray iconFile()
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quillet-icon OUT.ico\n");
-        return 2;
-    }
     const std::vector<int> sizes{16, 20, 24, 32, 40, 48, 64, 96, 128, 256};
     std::vector<QByteArray> pngs;
     for (const int size : sizes) {
@@ -59,10 +60,54 @@ int main(int argc, char* argv[])
     }
     for (const QByteArray& png : pngs)
         ico.append(png);
-    QFile out(argv[1]);
-    if (!out.open(QIODevice::WriteOnly) || out.write(ico) != ico.size()) {
-        std::fprintf(stderr, "quillet-icon: cannot write %s\n", argv[1]);
-        return 1;
+    return ico;
+}
+
+QImage finishPanel()
+{
+    using Kind = RecordingSurface::Kind;
+    const int width = 164;
+    const int height = 314;
+    const std::uint64_t seed = 11;  // 31 sites, in a teal near the icon's
+    RecordingSurface run(width, height, seed);
+    runDiagram(run);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    for (const auto& op : run.ops()) {
+        if (op.kind == Kind::Colour)
+            p.setPen(QColor(redOf(op.value), greenOf(op.value), blueOf(op.value)));
+        else if (op.kind == Kind::Line)
+            p.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
+        else if (op.kind == Kind::Circle)
+            p.drawEllipse(QPointF(op.x1, op.y1), op.x2, op.x2);
     }
-    return 0;
+    return image;
+}
+
+bool write(const char* path, const QByteArray& bytes)
+{
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    bool ok = false;
+    if (argc == 2 && path.endsWith(".ico"))
+        ok = write(argv[1], iconFile());
+    else if (argc == 3 && path.endsWith(".png"))
+        ok = drawnIcon(std::atoi(argv[2])).save(path, "PNG");
+    else if (argc == 2 && path.endsWith(".bmp"))
+        ok = finishPanel().save(path, "BMP");
+    else {
+        std::fprintf(stderr, "usage: quillet-icon OUT.ico | OUT.png SIZE | OUT.bmp\n");
+        return 2;
+    }
+    if (!ok)
+        std::fprintf(stderr, "quillet-icon: cannot write %s\n", argv[1]);
+    return ok ? 0 : 1;
 }

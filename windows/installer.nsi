@@ -1,15 +1,21 @@
-; Quillet's installer for Windows 10 and 11 (x86-64). It asks whether to
-; install for the user alone or for all users (silently, /S installs for all
-; users where it may and for the user otherwise; /CurrentUser and /AllUsers
-; choose), puts the program, its licences and a Start menu entry in place,
-; and registers the uninstaller under Apps.
-;   makensis -DVERSION=1.0.0 -DPROGRAM=quillet.exe -DICON=quillet.ico
+; Quillet's installer for Windows 10 and 11 (x86-64). It installs for the user
+; alone (no administrator needed) or for all users (then, and only then, it
+; asks Windows for an administrator's rights), puts the program, its licences
+; and a Start menu entry in place, and registers the uninstaller under Apps.
+; An install already there, for either, is found and replaced in place.
+; Silently, /S installs for all users when already run as an administrator and
+; for the user otherwise; /CurrentUser and /AllUsers choose.
+;   makensis -DVERSION=1.0.0 -DPROGRAM=quillet.exe -DICON=quillet.ico -DPANEL=panel.bmp
 ;            -DLICENSES=folder -DOUTFILE=setup.exe windows/installer.nsi
 
 ; A 64-bit installer, as the program is: it runs where the program runs.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; The files it puts in place carry the time they were installed, not the time
+; of the build: two builds of one commit give the same installer.
+SetDateSave off
 Name "Quillet"
+BrandingText "Quillet ${VERSION}"
 OutFile "${OUTFILE}"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
@@ -27,18 +33,23 @@ VIAddVersionKey "CompanyName" "The Quillet developers"
 VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 The Quillet developers. MIT License; Qt under the LGPL-3.0."
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\org.quillet.quillet"
-!define MULTIUSER_EXECUTIONLEVEL Highest
-!define MULTIUSER_MUI
-!define MULTIUSER_INSTALLMODE_COMMANDLINE
-!define MULTIUSER_USE_PROGRAMFILES64
-!define MULTIUSER_INSTALLMODE_INSTDIR "Quillet"
-!include MultiUser.nsh
 !include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include nsDialogs.nsh
+
+Var Mode        ; AllUsers or CurrentUser
+Var ModeGiven   ; 1 when the command line chose it
+Var Found       ; the mode of an install already there, or empty
+Var ForMe       ; the mode page's two choices
+Var ForAll
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!insertmacro MULTIUSER_PAGE_INSTALLMODE
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PANEL}"
 !insertmacro MUI_PAGE_LICENSE "${LICENSES}\LICENSE.txt"
+Page custom ModePage ModePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenFound
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\quillet.exe"
@@ -47,12 +58,161 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 The Quillet developers. MIT
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; The same helpers for the installer and for the uninstaller (whose functions
+; carry the prefix "un.").
+!macro Helpers un
+  ; The shell's folders and the registry hive of $Mode.
+  Function ${un}UseMode
+    ${If} $Mode == AllUsers
+      SetShellVarContext all
+    ${Else}
+      SetShellVarContext current
+    ${EndIf}
+  FunctionEnd
+
+  ; For all users, an administrator's rights: run again, elevated, with the
+  ; same command line. Returns only when Windows refused (or the user did).
+  Function ${un}Elevate
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 == Admin
+    ${OrIf} $Mode != AllUsers
+      Return
+    ${EndIf}
+    ${GetParameters} $0
+    ClearErrors
+    ExecShellWait "runas" "$EXEPATH" "/AllUsers $0"
+    ${IfNot} ${Errors}
+      Quit
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP "Quillet for all users needs an administrator's permission." /SD IDOK
+  FunctionEnd
+!macroend
+!insertmacro Helpers ""
+!insertmacro Helpers "un."
+
 Function .onInit
-  !insertmacro MULTIUSER_INIT
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/AllUsers" $R1
+  ${IfNot} ${Errors}
+    StrCpy $Mode AllUsers
+    StrCpy $ModeGiven 1
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $R0 "/CurrentUser" $R1
+  ${IfNot} ${Errors}
+    StrCpy $Mode CurrentUser
+    StrCpy $ModeGiven 1
+  ${EndIf}
+  ${If} $ModeGiven != 1
+    UserInfo::GetAccountType
+    Pop $R1
+    StrCpy $Mode CurrentUser
+    ${If} $R1 == Admin
+      StrCpy $Mode AllUsers
+    ${EndIf}
+  ${EndIf}
+
+  ; An install already there is replaced where it is, for whom it was made.
+  ReadRegStr $R2 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $R3 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+  StrCpy $R4 "for you"
+  StrCpy $Found CurrentUser
+  ${If} $R2 == ""
+    ReadRegStr $R2 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $R3 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+    StrCpy $R4 "for all users"
+    StrCpy $Found AllUsers
+  ${EndIf}
+  ${If} $R2 == ""
+    StrCpy $Found ""
+  ${Else}
+    MessageBox MB_OKCANCEL|MB_ICONQUESTION "Quillet $R3 is installed $R4, in $R2.$\n$\nReplace it with Quillet ${VERSION}?" \
+      /SD IDOK IDOK +2
+      Abort
+    StrCpy $Mode $Found
+  ${EndIf}
+
+  Call UseMode
+  ${If} $Found != ""
+    StrCpy $INSTDIR $R2
+  ${ElseIf} $Mode == AllUsers
+    StrCpy $INSTDIR "$PROGRAMFILES64\Quillet"
+  ${Else}
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Quillet"
+  ${EndIf}
+  ${If} $Found != ""
+  ${OrIf} $ModeGiven == 1
+    Call Elevate
+    ${If} $Mode == AllUsers
+      UserInfo::GetAccountType
+      Pop $R1
+      StrCmp $R1 Admin +2
+        Abort
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
+; For whom: asked unless the command line or an install already there says.
+Function ModePage
+  ${If} $Found != ""
+  ${OrIf} $ModeGiven == 1
+    Abort
+  ${EndIf}
+  !insertmacro MUI_HEADER_TEXT "Choose Users" "Choose for whom to install Quillet."
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 20u "Quillet can be installed for you alone, or for anyone who uses this computer."
+  Pop $0
+  ${NSD_CreateRadioButton} 10u 30u -10u 12u "Only for &me (no administrator's permission needed)"
+  Pop $ForMe
+  ${NSD_CreateRadioButton} 10u 48u -10u 12u "For &anyone who uses this computer (asks for an administrator's permission)"
+  Pop $ForAll
+  ${If} $Mode == AllUsers
+    ${NSD_Check} $ForAll
+  ${Else}
+    ${NSD_Check} $ForMe
+  ${EndIf}
+  nsDialogs::Show
+FunctionEnd
+
+Function ModePageLeave
+  ${NSD_GetState} $ForAll $0
+  StrCpy $Mode CurrentUser
+  StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Quillet"
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $Mode AllUsers
+    StrCpy $INSTDIR "$PROGRAMFILES64\Quillet"
+  ${EndIf}
+  Call UseMode
+  Call Elevate
+  ${If} $Mode == AllUsers
+    UserInfo::GetAccountType
+    Pop $0
+    StrCmp $0 Admin +2
+      Abort
+  ${EndIf}
+FunctionEnd
+
+Function SkipWhenFound
+  StrCmp $Found "" +2
+    Abort
+FunctionEnd
+
+; The uninstaller finds for whom Quillet was installed from where it lies: the
+; folder one of the two uninstall keys names.
 Function un.onInit
-  !insertmacro MULTIUSER_UNINIT
+  StrCpy $Mode CurrentUser
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != $INSTDIR
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == $INSTDIR
+      StrCpy $Mode AllUsers
+    ${EndIf}
+  ${EndIf}
+  Call un.UseMode
+  Call un.Elevate
 FunctionEnd
 
 Section "Quillet"
@@ -69,10 +229,13 @@ Section "Quillet"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "The Quillet developers"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\quillet.exe"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The size Apps shows, in KiB.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"
@@ -83,7 +246,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   ; (Per user, the folder of the user's programs, if the installer made it and
   ; it is empty now.)
-  StrCmp $MultiUser.InstallMode "CurrentUser" 0 +2
+  StrCmp $Mode "CurrentUser" 0 +2
     RMDir "$LOCALAPPDATA\Programs"
   Delete "$SMPROGRAMS\Quillet.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Two builds of one commit give the same bytes: every package that script/test
+# built (the Debian package, and the Windows program, installer, licences and
+# source) against a second build, later, from a clone in another folder.
+#   reproducible.sh DEB_FOLDER WINDOWS_FOLDER
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+if [ -n "$(git -C "$top" status --porcelain --untracked-files=no)" ]; then
+  echo "skipped: uncommitted changes are in the first build and not in a clone of the commit"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+git clone -q "$top" "$work/quillet"
+"$work/quillet/script/package" "$work/dist" >/dev/null
+"$work/quillet/script/package" windows "$work/dist" >/dev/null 2>"$work/windows.log" || {
+  cat "$work/windows.log" >&2
+  fail "script/package windows"
+}
+cd "$work/dist"
+find . -type f | sort | while read -r f; do
+  first=$1/$f
+  [ -e "$first" ] || first=$2/$f
+  [ -e "$first" ] || fail "$f: built the second time only"
+  cmp -s "$first" "$f" || fail "$f differs: $(sha256sum <"$first" | cut -c1-16) then $(sha256sum <"$f" | cut -c1-16)"
+  echo "$(sha256sum <"$f" | cut -d' ' -f1)  ${f#./}"
+done

@@ -10,6 +10,7 @@ if [ -n "$(git -C "$top" status --porcelain --untracked-files=no)" ]; then
   echo "skipped: uncommitted changes are in the first build and not in a clone of the commit"
   exit 77
 fi
+first=$(cd "$1" && pwd) firstWindows=$(cd "$2" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -21,9 +22,9 @@ git clone -q "$top" "$work/quillet"
 }
 cd "$work/dist"
 find . -type f | sort | while read -r f; do
-  first=$1/$f
-  [ -e "$first" ] || first=$2/$f
-  [ -e "$first" ] || fail "$f: built the second time only"
-  cmp -s "$first" "$f" || fail "$f differs: $(sha256sum <"$first" | cut -c1-16) then $(sha256sum <"$f" | cut -c1-16)"
+  was=$first/$f
+  [ -e "$was" ] || was=$firstWindows/$f
+  [ -e "$was" ] || fail "$f: built the second time only"
+  cmp -s "$was" "$f" || fail "$f differs: $(sha256sum <"$was" | cut -c1-16) then $(sha256sum <"$f" | cut -c1-16)"
   echo "$(sha256sum <"$f" | cut -d' ' -f1)  ${f#./}"
 done

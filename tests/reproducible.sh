@@ -21,10 +21,18 @@ git clone -q "$top" "$work/quillet"
   fail "script/package windows"
 }
 cd "$work/dist"
-find . -type f | sort | while read -r f; do
+differ=0
+while read -r f; do
   was=$first/$f
   [ -e "$was" ] || was=$firstWindows/$f
-  [ -e "$was" ] || fail "$f: built the second time only"
-  cmp -s "$was" "$f" || fail "$f differs: $(sha256sum <"$was" | cut -c1-16) then $(sha256sum <"$f" | cut -c1-16)"
-  echo "$(sha256sum <"$f" | cut -d' ' -f1)  ${f#./}"
-done
+  sum=$(sha256sum <"$f" | cut -d' ' -f1)
+  if [ ! -e "$was" ]; then
+    echo "FAIL: ${f#./}: built the second time only" >&2
+    differ=1
+  elif ! cmp -s "$was" "$f"; then
+    echo "FAIL: ${f#./}: $(sha256sum <"$was" | cut -c1-16)... the first time, ${sum:0:16}... the second" >&2
+    differ=1
+  fi
+  echo "$sum  ${f#./}"
+done < <(find . -type f | sort)
+[ "$differ" = 0 ] || fail "the second build differs"

@@ -8,6 +8,8 @@
 #include <QString>
 #include <deque>
 
+#include "lifecycle/lifecycle.h"
+
 class QWidget;
 class Notice;
 
@@ -26,7 +28,7 @@ public:
     void activationChanged();     // told if a finished run waits and the window is active
 
 private:
-    static QString told(int sites) { return QStringLiteral("A nearest-site diagram of %1 sites").arg(sites); }
+    static QString told(int sites) { return QString::fromStdString(toldCount(sites)); }
 
     QWidget& window_;
     QPointer<QWidget> status_;              // the window's status bar, out of sight

@@ -5,19 +5,23 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <optional>
 
 #include "app/buttons.h"
 #include "app/icon.h"
-#include "diagram/run.h"
 
 namespace {
 
 constexpr int clientWidth = 788;
 constexpr int clientHeight = 565;
-// A screen shows a new picture about every 16 ms: a run's drawing is put on
-// the screen no more often than that.
-constexpr int frameMs = 16;
+
+Lifecycle::Key keyOf(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return Lifecycle::Key::Enter;
+    if (key == Qt::Key_Space || key == Qt::Key_Select)
+        return Lifecycle::Key::Space;
+    return Lifecycle::Key::Other;
+}
 
 }  // namespace
 
@@ -52,46 +56,28 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     connect(cmdEnd, &QPushButton::clicked, this, &frmQuillet::cmdEnd_Click);
     cmdRetry->installEventFilter(this);
     cmdEnd->installEventFilter(this);
+    clock_.start();
 }
 
-void frmQuillet::Form_Load()
+void frmQuillet::runFinished(std::int16_t sites)
 {
-    if (phase_ != Phase::Idle)
-        return;
-    phase_ = Phase::Running;
-    announcer_.runStarted();
-    const std::optional<std::int16_t> sites = runDiagram(*this);
-    if (!sites || phase_ == Phase::Ended)
-        return;
-    phase_ = Phase::Idle;
     // The keyboard focus is on Retry after every run, however Retry was
     // pressed (while the run draws, nothing has it).
     cmdRetry->setFocus();
-    announcer_.runFinished(*sites);
+    announcer_.runFinished(sites);
 }
 
-void frmQuillet::cmdRetry_Click()
+// The window goes at once, and the event loop (if it is running yet) is told
+// to finish.
+void frmQuillet::ended()
 {
-    if (phase_ != Phase::Idle)
-        return;
-    clear();
-    Form_Load();
-}
-
-void frmQuillet::cmdEnd_Click() { end(); }
-
-// The program ends: the run stops at its next pump, the window goes at once,
-// and the event loop (if it is running yet) is told to finish.
-void frmQuillet::end()
-{
-    phase_ = Phase::Ended;
     hide();
     QCoreApplication::quit();
 }
 
 void frmQuillet::closeEvent(QCloseEvent* event)
 {
-    end();
+    lifecycle_.end();
     event->accept();
 }
 
@@ -107,26 +93,24 @@ void frmQuillet::changeEvent(QEvent* event)
     }
 }
 
-// The buttons' keys. Alt+R moves the keyboard focus to Retry at once, as an
-// access key does, not after the button's press shows: a Space that follows
-// is Retry's. Enter presses the focused button, as Space does. While a run
-// draws, End is pressed by the mouse or Alt+E alone: a key meant for Retry (a
-// second Space, say) never ends the program.
+// The buttons' keys, as the lifecycle rules them. Alt+R moves the keyboard
+// focus to Retry at once, as an access key does, not after the button's press
+// shows: a Space that follows is Retry's.
 bool frmQuillet::eventFilter(QObject* watched, QEvent* event)
 {
     auto* button = qobject_cast<QPushButton*>(watched);
-    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-    const int pressed = key ? static_cast<QKeyEvent*>(event)->key() : 0;
-    const bool enter = pressed == Qt::Key_Return || pressed == Qt::Key_Enter;
     if (button == cmdRetry && event->type() == QEvent::Shortcut && cmdRetry->isEnabled())
         cmdRetry->setFocus(Qt::ShortcutFocusReason);
-    if (phase_ == Phase::Running && button == cmdEnd &&
-        (enter || pressed == Qt::Key_Space || pressed == Qt::Key_Select))
-        return true;
-    if (phase_ == Phase::Idle && button && enter) {
+    if (!button || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+        return QWidget::eventFilter(watched, event);
+    const Lifecycle::Key key = keyOf(static_cast<QKeyEvent*>(event)->key());
+    switch (lifecycle_.key(button == cmdEnd ? Lifecycle::Button::End : Lifecycle::Button::Retry, key)) {
+    case Lifecycle::KeyAction::Swallow: return true;
+    case Lifecycle::KeyAction::Click:
         if (event->type() == QEvent::KeyPress)
             button->click();
         return true;
+    case Lifecycle::KeyAction::Pass: break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -179,18 +163,17 @@ bool frmQuillet::pump()
 {
     showDrawn(false);
     QCoreApplication::processEvents();
-    return phase_ != Phase::Ended;
+    return !lifecycle_.ended();
 }
 
 // What the run drew goes to the screen at the next pump, once a frame has
-// passed since the last time, or at once: each pair does not cost a repaint,
-// and the diagram still grows on screen as it is drawn.
+// passed since the last time, or at once.
 void frmQuillet::showDrawn(bool atOnce)
 {
-    if (unshown_.isEmpty() || (!atOnce && sinceShown_.isValid() && sinceShown_.elapsed() < frameMs))
+    if (unshown_.isEmpty() || (!atOnce && !frames_.due(clock_.elapsed())))
         return;
     update(std::exchange(unshown_, QRect()));
-    sinceShown_.start();
+    frames_.shown(clock_.elapsed());
 }
 
 void frmQuillet::paintEvent(QPaintEvent*)

@@ -10,13 +10,14 @@
 #include "app/placement.h"
 #include "diagram/random.h"
 #include "diagram/surface.h"
+#include "lifecycle/lifecycle.h"
 
 class QPushButton;
 
-// Quillet's one window, with its two buttons and their handlers. A run draws
-// on it through Surface: the drawing goes to the window's canvas, which it
-// paints on every repaint.
-class frmQuillet : public QWidget, public Surface {
+// Quillet's one window, with its two buttons and their handlers: the desktop's
+// front end of the program's lifecycle. A run draws on it through Surface:
+// the drawing goes to the window's canvas, which it paints on every repaint.
+class frmQuillet : public QWidget, public Surface, private Lifecycle::FrontEnd {
     Q_OBJECT
 
 public:
@@ -29,17 +30,17 @@ public:
 
     // Runs one whole diagram. Returns at once when a run is already going or
     // the program is ending.
-    void Form_Load();
+    void Form_Load() { lifecycle_.load(); }
     // True once End was pressed or the window closed: the program is ending.
-    bool hasEnded() const { return phase_ == Phase::Ended; }
+    bool hasEnded() const { return lifecycle_.ended(); }
     const QImage& image() const { return canvas_.image(); }
 
     // Shown centred where it stays (see Placement), whichever show is called.
     void setVisible(bool visible) override;
 
 public slots:
-    void cmdRetry_Click();
-    void cmdEnd_Click();
+    void cmdRetry_Click() { lifecycle_.retry(); }
+    void cmdEnd_Click() { lifecycle_.end(); }
 
 public:
     // Surface: the drawing goes to the canvas, the rest to the window.
@@ -69,11 +70,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Where the window is in its life: drawing a run, waiting for a button,
-    // or ending.
-    enum class Phase : unsigned char { Idle, Running, Ended };
+    // The lifecycle's turns, as the window shows them.
+    void runStarted() override { announcer_.runStarted(); }
+    void runFinished(std::int16_t sites) override;
+    void ended() override;
 
-    void end();
     void fitCanvas();
     void fitCaptions();
     void drawn(const QRect& changed) { unshown_ |= changed; }
@@ -84,9 +85,10 @@ private:
     Canvas canvas_;
     Placement placement_{*this};
     Announcer announcer_{*this};
-    Phase phase_ = Phase::Idle;
-    QRect unshown_;             // drawn on the canvas, not yet asked onto the screen
-    QElapsedTimer sinceShown_;  // since the drawing was last asked onto the screen
+    Lifecycle lifecycle_{*this, *this};
+    QRect unshown_;  // drawn on the canvas, not yet asked onto the screen
+    FrameThrottle frames_;
+    QElapsedTimer clock_;  // the throttle's time
 };
 
 // The program: the first run starts by itself, before the event loop; then

@@ -7,9 +7,9 @@
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_executable(quillet-unit-tests
-  reference_edges.cpp test_bisector.cpp test_dist.cpp test_hsort.cpp test_identity.cpp test_run.cpp test_setup.cpp
-  test_search_units.cpp)
-target_link_libraries(quillet-unit-tests PRIVATE quillet_diagram quillet_tools gtest_main)
+  reference_edges.cpp test_bisector.cpp test_dist.cpp test_hsort.cpp test_identity.cpp test_lifecycle.cpp test_run.cpp
+  test_setup.cpp test_search_units.cpp)
+target_link_libraries(quillet-unit-tests PRIVATE quillet_lifecycle quillet_tools gtest_main)
 target_include_directories(quillet-unit-tests PRIVATE ${PROJECT_SOURCE_DIR})
 
 find_package(Qt6 REQUIRED COMPONENTS Test)

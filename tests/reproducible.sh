@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Two builds of one commit give the same bytes: every package that script/test
-# built (the Debian package, and the Windows program, installer, licences and
-# source) against a second build, later, from a clone in another folder.
-#   reproducible.sh DEB_FOLDER WINDOWS_FOLDER
+# built (the Debian package; the Windows program, installer, licences and
+# source; the page) against a second build, later, from a clone in another
+# folder.
+#   reproducible.sh DEB_FOLDER WINDOWS_FOLDER WEB_FOLDER
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -10,23 +11,26 @@ if [ -n "$(git -C "$top" status --porcelain --untracked-files=no)" ]; then
   echo "skipped: uncommitted changes are in the first build and not in a clone of the commit"
   exit 77
 fi
-first=$(cd "$1" && pwd) firstWindows=$(cd "$2" && pwd)
+firsts=()
+for folder in "$@"; do firsts+=("$(cd "$folder" && pwd)"); done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 git clone -q "$top" "$work/quillet"
 "$work/quillet/script/package" "$work/dist" >/dev/null
-"$work/quillet/script/package" windows "$work/dist" >/dev/null 2>"$work/windows.log" || {
-  cat "$work/windows.log" >&2
-  fail "script/package windows"
-}
+for kind in windows web; do
+  "$work/quillet/script/package" $kind "$work/dist" >/dev/null 2>"$work/$kind.log" || {
+    cat "$work/$kind.log" >&2
+    fail "script/package $kind"
+  }
+done
 cd "$work/dist"
 differ=0
 while read -r f; do
-  was=$first/$f
-  [ -e "$was" ] || was=$firstWindows/$f
+  was=""
+  for folder in "${firsts[@]}"; do [ -e "$folder/$f" ] && was=$folder/$f; done
   sum=$(sha256sum <"$f" | cut -d' ' -f1)
-  if [ ! -e "$was" ]; then
+  if [ -z "$was" ]; then
     echo "FAIL: ${f#./}: built the second time only" >&2
     differ=1
   elif ! cmp -s "$was" "$f"; then

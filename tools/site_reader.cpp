@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "tools/parse_number.h"
+
 namespace {
 
 constexpr int maxSites = 99;
@@ -24,7 +26,7 @@ bool takeNumber(std::string_view& s, float& value)
     const char* end = s.data() + s.size();
     if (begin != end && *begin == '+')
         ++begin;  // from_chars takes no plus sign
-    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    const auto [ptr, ec] = parseFloat(begin, end, value);
     if (ec != std::errc() || ptr == begin || !std::isfinite(value))
         return false;
     if (ptr != end && *ptr != ' ' && *ptr != '\t')

@@ -17,6 +17,7 @@
 #endif
 
 #include "diagram/run.h"
+#include "tools/parse_number.h"
 #include "tools/recording_surface.h"
 #include "tools/site_reader.h"
 
@@ -30,10 +31,15 @@ int fail(const std::string& message)
     return 2;
 }
 
-template <class T>
-bool parse(std::string_view s, T& value)
+bool parse(std::string_view s, std::uint64_t& value)
 {
     const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return ec == std::errc() && ptr == s.data() + s.size();
+}
+
+bool parse(std::string_view s, float& value)
+{
+    const auto [ptr, ec] = parseFloat(s.data(), s.data() + s.size(), value);
     return ec == std::errc() && ptr == s.data() + s.size();
 }
 

@@ -3,7 +3,8 @@
 // each finished diagram's count, and ends. A test may set window.quilletTest
 // = { seed, trace: [], turnEveryPump } before the page loads: the runs then
 // use that seed, every drawing operation is written to trace, one line each,
-// and (turnEveryPump) the browser has a turn at every pump of a run.
+// and (turnEveryPump) the browser has a turn at every pump of a run; each
+// run's start and end (performance.now()) go to startedAt and finishedAt.
 "use strict";
 
 const quilletPage = (() => {
@@ -73,10 +74,14 @@ const quilletPage = (() => {
       retry.disabled = !enabled;
       end.tabIndex = enabled ? 0 : -1;
     },
-    runStarted() { told.textContent = ""; },
+    runStarted() {
+      told.textContent = "";
+      if (test) test.startedAt = performance.now();
+    },
     runFinished(text) {
       retry.focus();
       told.textContent = text;
+      if (test) test.finishedAt = performance.now();
     },
     // A page may not close the tab it is in: it goes quiet and says so.
     ended() {

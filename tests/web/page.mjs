@@ -3,8 +3,10 @@
 // centred and the buttons are where the desktop has them; the keys work the
 // buttons as on the desktop; End mid-run ends it; axe-core finds nothing
 // wrong, and the accessibility tree has the buttons and the newest count; the
-// console stays empty.
-//   node page.mjs PAGE_FOLDER QUILLET_TRACE
+// console stays empty. In Debian's chromium, or its firefox-esr (through
+// WebDriver BiDi, which has no accessibility tree to give: that check is
+// chromium's alone).
+//   node page.mjs PAGE_FOLDER QUILLET_TRACE [chromium|firefox]
 import { execFileSync } from "node:child_process";
 import { createRequire } from "node:module";
 import fs from "node:fs";
@@ -12,7 +14,7 @@ import http from "node:http";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
 
-const [folder, traceTool] = process.argv.slice(2);
+const [folder, traceTool, kind = "chromium"] = process.argv.slice(2);
 const axe = fs.readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 let failed = 0;
 const check = (ok, what, saw = "") => {
@@ -32,7 +34,9 @@ const server = http.createServer((req, res) => {
 await new Promise((r) => server.listen(0, "127.0.0.1", r));
 const address = `http://127.0.0.1:${server.address().port}/`;
 
-const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
+const browser = await puppeteer.launch(kind === "firefox"
+  ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr" }
+  : { executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
 const said = [];
 async function open(test, scale = 1) {
   const page = await browser.newPage();
@@ -43,10 +47,16 @@ async function open(test, scale = 1) {
   await page.goto(address);
   return page;
 }
-// An access key as a person presses it: Alt and the letter, with the text
-// the letter types, which is what the browser looks for (puppeteer's own
-// keyboard drops the text while Alt is down).
+// An access key as a person presses it: in chromium Alt and the letter, with
+// the text the letter types, which is what it looks for (puppeteer's own
+// keyboard drops the text while Alt is down); in firefox Alt+Shift and the letter.
 async function accessKey(page, letter) {
+  if (kind === "firefox") {
+    for (const k of ["Alt", "Shift"]) await page.keyboard.down(k);
+    await page.keyboard.press(`Key${letter.toUpperCase()}`);
+    for (const k of ["Shift", "Alt"]) await page.keyboard.up(k);
+    return;
+  }
   const cdp = await page.createCDPSession();
   const code = letter.toUpperCase().charCodeAt(0);
   const key = { modifiers: 1, key: letter, code: `Key${letter.toUpperCase()}`, windowsVirtualKeyCode: code };
@@ -94,7 +104,7 @@ await page.waitForFunction((n) => window.quilletTest.trace.length > n + 10, {}, 
 check(await page.$eval("#cmdRetry", (b) => b.disabled), "Retry is off while a run draws");
 await accessKey(page, "r");
 await page.focus("#cmdEnd");
-await page.keyboard.press("Space"); await page.keyboard.press("Enter");
+await page.keyboard.press(" "); await page.keyboard.press("Enter");
 await finished(page);
 await page.waitForFunction(() => !document.getElementById("cmdRetry").disabled);
 check(await lines() === after(2), "Alt+R after a run draws it anew, once; keys mid-run change nothing",
@@ -106,17 +116,17 @@ check(await focused() === "cmdRetry", "the focus is on Retry after a run started
 await page.keyboard.press("Enter");
 await page.waitForFunction((n) => window.quilletTest.trace.length === n && !document.getElementById("cmdRetry").disabled, {}, after(3));
 check(true, "Enter on Retry draws anew");
-await page.keyboard.press("Space");
+await page.keyboard.press(" ");
 await page.waitForFunction((n) => window.quilletTest.trace.length === n && !document.getElementById("cmdRetry").disabled, {}, after(4));
 check(true, "Space on Retry draws anew");
 
 // The accessibility tree: the buttons by name, the newest count.
-const tree = await page.accessibility.snapshot();
+const tree = kind === "firefox" ? null : await page.accessibility.snapshot();
 const nodes = (n) => [n, ...(n.children || []).flatMap(nodes)];
-const shown = nodes(tree).map((n) => `${n.role} "${n.name}"${n.description ? ` (${n.description})` : ""}`);
+const shown = (tree ? nodes(tree) : []).map((n) => `${n.role} "${n.name}"${n.description ? ` (${n.description})` : ""}`);
 const wanted = ['main "Quillet" (Draws the nearest-site diagram of random points)',
   'button "Retry" (Clear the window and draw a new diagram)', 'button "End" (Quit Quillet at once)', 'status ""'];
-check(wanted.every((w) => shown.includes(w)) && shown.length === 6,
+if (tree) check(wanted.every((w) => shown.includes(w)) && shown.length === 6,
   "the accessibility tree: the box, the buttons by name and description, the live region", shown.join("; "));
 check(/^A nearest-site diagram of \d+ sites$/.test(await told(page)), "the live region tells the newest count", await told(page));
 await page.addScriptTag({ content: axe });

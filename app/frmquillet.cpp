@@ -88,7 +88,7 @@ void frmQuillet::changeEvent(QEvent* event)
     case QEvent::ActivationChange: announcer_.activationChanged(); break;
     case QEvent::FontChange:
     case QEvent::StyleChange: fitCaptions(); break;
-    case QEvent::WindowStateChange: placement_.refuseToGrow(); break;
+    case QEvent::WindowStateChange: placement_->refuseToGrow(); break;
     default: break;
     }
 }
@@ -121,9 +121,9 @@ void frmQuillet::setVisible(bool visible)
         QWidget::setVisible(visible);
         return;
     }
-    placement_.beforeShow();
+    placement_->beforeShow();
     QWidget::setVisible(true);
-    placement_.afterShow();
+    placement_->afterShow();
     fitCanvas();
 }
 

@@ -4,10 +4,11 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "app/access.h"
 #include "app/canvas.h"
-#include "app/placement.h"
+#include "app/placement/placement.h"
 #include "diagram/random.h"
 #include "diagram/surface.h"
 #include "lifecycle/lifecycle.h"
@@ -83,7 +84,7 @@ private:
     std::function<std::uint64_t()> seeder_;
     Rng rng_;
     Canvas canvas_;
-    Placement placement_{*this};
+    std::unique_ptr<Placement> placement_ = Placement::forPlatform(*this);
     Announcer announcer_{*this};
     Lifecycle lifecycle_{*this, *this};
     QRect unshown_;  // drawn on the canvas, not yet asked onto the screen

@@ -1,20 +1,20 @@
 // The start-up floor: the window that Quillet shows, with nothing drawn in it.
 // Same title, size and black background, the same two buttons with their
-// captions and access keys, written as plainly as Qt allows. It ends once its
-// window is shown and painted, and says when through the start-up report.
+// captions and access keys, written as plainly as Qt allows. It has no run:
+// it ends once its window is shown and painted, and says when to the probe.
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
-#include "app/startup_report.h"
+#include "bench/startup_probe.h"
 
 namespace {
 
 class Floor : public QWidget {
 public:
-    explicit Floor(StartupReport& report) : report_(report)
+    explicit Floor(StartupProbe& probe) : probe_(probe)
     {
         setWindowTitle("Quillet");
         setFixedSize(788, 565);
@@ -28,19 +28,19 @@ public:
 
 protected:
     // The window and its buttons are painted and flushed in one go; the
-    // report follows once that is done.
+    // start is done once that is.
     void paintEvent(QPaintEvent*) override
     {
         if (std::exchange(painted_, true))
             return;
         QTimer::singleShot(0, this, [this] {
-            report_.firstRunFinished();
+            probe_.done();
             QCoreApplication::quit();
         });
     }
 
 private:
-    StartupReport& report_;
+    StartupProbe& probe_;
     bool painted_ = false;
 };
 
@@ -49,8 +49,8 @@ private:
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    StartupReport report;
-    Floor floor(report);
+    StartupProbe probe;
+    Floor floor(probe);
     floor.show();
     return QApplication::exec();
 }

@@ -1,5 +1,5 @@
-// Times the start of two programs that write a start-up report (Quillet and
-// its floor), run in alternating pairs, and prints one markdown table row of
+// Times the start of two programs that write a start-up report (Quillet with
+// the probe, and its floor), run in alternating pairs, and prints one markdown table row of
 // ratios (first / second): exec to the first run finished (for the floor:
 // shown and painted), exec to the window first exposed, and peak RSS. Each
 // cell gives the median of the pairs' ratios, its range, and the two

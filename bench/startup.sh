@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 pairs=${1:-15}
 bin=${2:-build}/bin
-for p in quillet quillet-floor quillet-startup; do
+for p in quillet-probed quillet-floor quillet-startup; do
   [ -x "$bin/$p" ] || { echo "no $bin/$p: build first (script/build)" >&2; exit 1; }
 done
 echo "| desktop | exec → first run finished (floor: shown and painted) | exec → window exposed | peak RSS |"
@@ -18,6 +18,6 @@ for wm in none openbox mutter; do
     source script/xsession.sh
     trap stop_xsession EXIT
     start_xsession 1280x1024 "$wm"  # (with a session bus and runtime folder of its own)
-    "$bin/quillet-startup" --pairs "$pairs" --label "$wm" "$bin/quillet" "$bin/quillet-floor"
+    "$bin/quillet-startup" --pairs "$pairs" --label "$wm" "$bin/quillet-probed" "$bin/quillet-floor"
   )
 done

@@ -17,7 +17,7 @@
 #include <functional>
 
 #include "app/frmquillet.h"
-#include "app/startup_report.h"
+#include "bench/startup_probe.h"
 #include "diagram/run.h"
 #include "tests/eventually.h"
 
@@ -348,25 +348,25 @@ TEST(Window, ARunRepaintsAtMostOnceAFrameAndShowsAllOfItAtTheEnd)
     EXPECT_EQ(shown.copy(canvas), drawn.copy(canvas));
 }
 
-// Asked for, the start-up report gives when the window was first exposed and
-// when the first run finished, and the program ends there; not asked for, the
-// program goes on to its event loop.
-TEST(Window, StartupReportSaysWhenTheWindowShowedAndTheFirstRunEndedThenEnds)
+// Asked for, the start-up benchmark's probe gives when the window was first
+// exposed and when the first run finished, and the program ends there; not
+// asked for, the program goes on to its event loop.
+TEST(Window, StartupProbeSaysWhenTheWindowShowedAndTheFirstRunEndedThenEnds)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("report");
     qputenv("QUILLET_STARTUP_REPORT", path.toLocal8Bit());
-    StartupReport asked;
+    StartupProbe asked;
     qunsetenv("QUILLET_STARTUP_REPORT");
-    StartupReport unasked;
+    StartupProbe unasked;
     frmQuillet form([] { return 42; });
     QTimer guard;  // were the program to go on to its event loop
     guard.callOnTimeout(qApp, &QCoreApplication::quit);
     guard.start(5000);
-    EXPECT_EQ(runQuillet(form, [&] { return asked.firstRunFinished(); }), 0);
+    EXPECT_EQ(runQuillet(form, [&] { return asked.done(); }), 0);
     EXPECT_TRUE(guard.isActive());
     EXPECT_FALSE(form.hasEnded());
-    EXPECT_FALSE(unasked.firstRunFinished());
+    EXPECT_FALSE(unasked.done());
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -1,18 +1,24 @@
-#include "app/placement_x11.h"
-
 #include <QGuiApplication>
+#include <QMargins>
+#include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <xcb/xcb.h>
 
+#include "app/placement/platforms.h"
 #include "app/wait.h"
 
-namespace x11 {
+using namespace std::chrono_literals;
+
+// X11: the window manager's side of placing the window, asked over Qt's own
+// connection to the X server.
 namespace {
 
 template <class Reply>
@@ -45,19 +51,24 @@ std::vector<std::uint32_t> property(xcb_connection_t* c, xcb_window_t window, xc
 
 xcb_window_t rootOf(xcb_connection_t* c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
 
-Placement::Desk deskOf(xcb_connection_t* c)
+// Who draws the frames on this X server: a window manager that tells ahead
+// the frame it will draw, one that tells it only once drawn (KWin), or none at
+// all (a bare X server, or a manager that says it draws none).
+enum class WindowManager : unsigned char { FramesAhead, FramesOnceDrawn, None };
+
+WindowManager windowManagerOf(xcb_connection_t* c)
 {
     // A window manager runs: its check window names itself, as the EWMH asks.
     const xcb_window_t root = rootOf(c);
     const xcb_atom_t checkAtom = atom(c, "_NET_SUPPORTING_WM_CHECK");
     const auto check = property(c, root, checkAtom, XCB_ATOM_WINDOW);
     if (check.size() != 1 || property(c, check[0], checkAtom, XCB_ATOM_WINDOW) != check)
-        return Placement::Desk::BareX11;
+        return WindowManager::None;
     const auto hints = property(c, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
     auto says = [&](const char* hint) { return std::find(hints.begin(), hints.end(), atom(c, hint)) != hints.end(); };
     if (!says("_NET_FRAME_EXTENTS"))
-        return Placement::Desk::BareX11;
-    return says("_NET_REQUEST_FRAME_EXTENTS") ? Placement::Desk::FramesAhead : Placement::Desk::FramesOnceDrawn;
+        return WindowManager::None;
+    return says("_NET_REQUEST_FRAME_EXTENTS") ? WindowManager::FramesAhead : WindowManager::FramesOnceDrawn;
 }
 
 // Asks the window manager what frame it will draw around the (not yet
@@ -89,20 +100,65 @@ QMargins logicalMargins(const QMargins& device, qreal ratio)
     return {logical(device.left()), logical(device.top()), logical(device.right()), logical(device.bottom())};
 }
 
+// Where the manager tells ahead the frame it will draw, the frame centred;
+// where it tells the frame only once drawn (KWin), or does not answer in
+// time, or answers that it draws none (mutter 48, which then draws one), and
+// on an X server with no window manager: the client area centred. The window
+// is given its place before it is mapped, so that the manager keeps it there
+// whatever its own placement policy (KWin's Smart puts a new window in the
+// screen's corner): it appears where it stays, its frame a little off centre
+// where the manager draws one.
+class X11Placement final : public Placement {
+public:
+    X11Placement(QWidget& window, xcb_connection_t* c) : Placement(window), c_(c), manager_(windowManagerOf(c)) {}
+
+private:
+    void place() override
+    {
+        if (manager_ == WindowManager::FramesAhead) {
+            window_.winId();  // the native window, not yet mapped, for the manager to see
+            constexpr auto answerWait = 300ms;
+            if (const std::optional<QMargins> margins = frameAhead(answerWait)) {
+                centreFrame(*margins);
+                return;
+            }
+        }
+        centreFrame(QMargins());
+    }
+
+    // Waits where a frame is drawn until Qt knows it (so that the outer size
+    // includes it); takes the keyboard focus where nobody gives it.
+    void afterShow() override
+    {
+        waitUntilOnScreen();
+        if (manager_ == WindowManager::None) {
+            window_.activateWindow();
+            return;
+        }
+        constexpr auto frameKnownWait = 300ms;
+        waitUntil([this] { return !window_.isVisible() || window_.frameGeometry().size() != window_.size(); },
+                  frameKnownWait);
+    }
+
+    // The frame the manager will draw, in the window's own (logical) pixels;
+    // nothing when no answer came in time.
+    std::optional<QMargins> frameAhead(std::chrono::milliseconds limit)
+    {
+        const QWindow& w = *window_.windowHandle();
+        const std::optional<QMargins> device = frameAheadOf(c_, static_cast<xcb_window_t>(w.winId()), limit);
+        return device ? std::optional(logicalMargins(*device, w.devicePixelRatio())) : std::nullopt;
+    }
+
+    xcb_connection_t* c_;
+    WindowManager manager_;
+};
+
 }  // namespace
 
-std::optional<Placement::Desk> desk()
+std::unique_ptr<Placement> x11Placement(QWidget& window)
 {
     xcb_connection_t* c = connection();
-    return c ? std::optional(deskOf(c)) : std::nullopt;
+    if (!c)
+        return nullptr;
+    return std::make_unique<X11Placement>(window, c);
 }
-
-std::optional<QMargins> frameAhead(QWindow& window, std::chrono::milliseconds limit)
-{
-    xcb_connection_t* c = connection();
-    const std::optional<QMargins> device =
-        c ? frameAheadOf(c, static_cast<xcb_window_t>(window.winId()), limit) : std::nullopt;
-    return device ? std::optional(logicalMargins(*device, window.devicePixelRatio())) : std::nullopt;
-}
-
-}  // namespace x11

@@ -1,4 +1,4 @@
-#include "app/startup_report.h"
+#include "bench/startup_probe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -16,14 +16,14 @@ std::int64_t now()
 
 }  // namespace
 
-StartupReport::StartupReport() : path_(qEnvironmentVariable("QUILLET_STARTUP_REPORT"))
+StartupProbe::StartupProbe() : path_(qEnvironmentVariable("QUILLET_STARTUP_REPORT"))
 {
     if (!path_.isEmpty())
         QCoreApplication::instance()->installEventFilter(this);
 }
 
 // The first exposure of any window of the program's: its window is on screen.
-bool StartupReport::eventFilter(QObject* watched, QEvent* event)
+bool StartupProbe::eventFilter(QObject* watched, QEvent* event)
 {
     if (exposed_ == 0 && event->type() == QEvent::Expose) {
         const auto* window = qobject_cast<QWindow*>(watched);
@@ -33,11 +33,11 @@ bool StartupReport::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-bool StartupReport::firstRunFinished()
+bool StartupProbe::done()
 {
     if (path_.isEmpty())
         return false;
-    // Finished is on screen: the last of the drawing painted too.
+    // Done is on screen: the last of the drawing painted too.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const std::int64_t finished = now();
     QFile file(path_);

@@ -44,10 +44,10 @@ QRect touched(const QRectF& box) { return box.normalized().adjusted(-2, -2, 2, 2
 
 }  // namespace
 
-bool Canvas::fit(QSize size, qreal ratio)
+void Canvas::fit(QSize size, qreal ratio)
 {
     if (!image_.isNull() && image_.devicePixelRatio() == ratio && image_.deviceIndependentSize().toSize() == size)
-        return false;
+        return;
     QImage next(size * ratio, QImage::Format_RGB32);
     next.setDevicePixelRatio(ratio);
     next.fill(Qt::black);
@@ -56,7 +56,6 @@ bool Canvas::fit(QSize size, qreal ratio)
         p.drawImage(QPointF(0, 0), image_);
     }
     image_ = std::move(next);
-    return true;
 }
 
 QRect Canvas::clear()

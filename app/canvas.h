@@ -23,8 +23,8 @@ public:
     explicit Canvas(const QFont& font) : font_(font) {}
 
     // The image grows (or is made) to size at the given pixel density,
-    // keeping what was drawn; false when it already was so.
-    bool fit(QSize size, qreal ratio);
+    // keeping what was drawn.
+    void fit(QSize size, qreal ratio);
     QRect clear();
 
     void setColour(std::uint32_t colour) { colour_ = colour; }

@@ -19,11 +19,6 @@ Line perpendicularBisector(float xi, float yi, float xk, float yk)
     return Line::sloped(p, my - p * mx);
 }
 
-Bisector clippedBisector(float xi, float yi, float xj, float yj, float W, float H)
-{
-    return clip(perpendicularBisector(xi, yi, xj, yj), W, H);
-}
-
 Bisector clip(const Line& line, float W, float H)
 {
     Bisector s;

@@ -50,7 +50,6 @@ struct Bisector {
     float x2 = 0, y2 = 0;
 };
 
-Bisector clippedBisector(float xi, float yi, float xj, float yj, float W, float H);
 Bisector clip(const Line& line, float W, float H);
 
 struct Point {

@@ -47,7 +47,8 @@ public:
         yj_ = Y_[j];
         i_ = i;
         j_ = j;
-        bis_ = swapped_ ? clippedBisector(xi_, yi_, xj_, yj_, H, W) : clippedBisector(xi_, yi_, xj_, yj_, W, H);
+        const Line line = perpendicularBisector(xi_, yi_, xj_, yj_);
+        bis_ = swapped_ ? clip(line, H, W) : clip(line, W, H);
         if (bis_.line.kind == Line::Kind::None)
             return;  // coincident sites share one cell: there is no edge
         dij_ = dist(xi_, yi_, xj_, yj_);

@@ -12,6 +12,12 @@ namespace {
 constexpr float W = 788;
 constexpr float H = 565;
 
+// The bisector of i and j, clipped to the canvas, as a run takes it.
+Bisector clippedBisector(float xi, float yi, float xj, float yj, float W, float H)
+{
+    return clip(perpendicularBisector(xi, yi, xj, yj), W, H);
+}
+
 void expectEnds(const Bisector& s, float x1, float y1, float x2, float y2)
 {
     EXPECT_EQ(s.x1, x1);

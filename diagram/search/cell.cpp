@@ -6,6 +6,25 @@
 #include "diagram/run.h"
 #include "diagram/search/margins.h"
 
+namespace {
+
+// How many of the nearest sites cut the cell first. Chosen by measurement: the
+// instructions of quillet-trace over seeds 1 to 12 (valgrind's callgrind) were
+// 68.9 M with 4, 69.1 M with 12, 69.6 M with 24 and 73.7 M with all sites
+// first; anything from 4 to 12 is within 0.3 % of the best.
+constexpr int nearestFirst = 12;
+
+// Half the side of the square the cell is cut from, centred on the site. It
+// lies far beyond any other site (a canvas is some thousands of pixels), so a
+// cell still unbounded by its sites keeps corners this far out, and then every
+// site counts as close to it. Its squares (corner^2 = 2e18, times 4) are far
+// inside double's range, and the cuts' roundings, some 1e-4 at this size, are
+// nothing beside the cell's use as a hint: what is drawn does not rest on it
+// (see margin::cellCutGrowth).
+constexpr double far = 1e9;
+
+}  // namespace
+
 double CellOfI::build(std::span<const double> ux, std::span<const double> uy, std::span<const double> uu)
 {
     const int n = static_cast<int>(uu.size());
@@ -15,9 +34,8 @@ double CellOfI::build(std::span<const double> ux, std::span<const double> uy, st
     order_.resize(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k)
         order_[k] = k;
-    const auto nearest = order_.begin() + std::min(n, 12);
+    const auto nearest = order_.begin() + std::min(n, nearestFirst);
     std::nth_element(order_.begin(), nearest, order_.end(), [uu](int a, int b) { return uu[a] < uu[b]; });
-    constexpr double far = 1e9;
     poly_ = {{-far, -far, noSite}, {far, -far, noSite}, {far, far, noSite}, {-far, far, noSite}};
     double corner2 = 2 * far * far;  // the farthest corner's square distance
     for (int k : order_) {

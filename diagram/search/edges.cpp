@@ -117,20 +117,15 @@ private:
                     .dyj = from.dy[j]};
     }
 
-    // The hiding and crossing rules for one third site k, as the full pass
-    // would give them (see applyRules).
-    struct Verdict {
-        bool hide, record;
-    };
+    // The hiding and crossing rules for one third site k, each line taken
+    // as it is.
     static Verdict rules(const Pair& pair, int k)
     {
         const SeenFrom& f = pair.from;
         const Line& l = f.line[k];
         const float e = l.offset(pair.bis.x1, pair.bis.y1) * l.offset(pair.bis.x2, pair.bis.y2);
         const bool sameQuadrant = f.dx[k] * pair.dxj > 0 && f.dy[k] * pair.dyj > 0;
-        const bool hide = sameQuadrant && pair.dij > f.d[k] && e > 0;
-        const bool record = (!sameQuadrant || pair.dij < f.d[k] || e < 0) && (e < 0 || pair.dij > f.d[k]);
-        return {hide, record};
+        return rulesFor(sameQuadrant, (pair.dij > f.d[k]) - (pair.dij < f.d[k]), e);
     }
 
     // Whether the site that last hid one of i's pairs, or one of the sites

@@ -24,13 +24,10 @@ bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, co
     for (int k = 0; k < n; ++k) {
         const float e = (A[k] * y1 - (c[k] + q[k] * x1)) * (A[k] * y2 - (c[k] + q[k] * x2));
         const std::int32_t sameQuadrant = (dx[k] * dxj > 0) & (dy[k] * dyj > 0);
-        const std::int32_t nearer = cmp[k] > 0;
-        const std::int32_t farther = cmp[k] < 0;
-        const std::int32_t between = e < 0;
-        const std::int32_t hide = sameQuadrant & nearer & (e > 0);
-        hides[k] = hide;
-        records[k] = ((1 - sameQuadrant) | farther | between) & (between | nearer);
-        any |= hide;
+        const Verdict v = rulesFor(sameQuadrant, cmp[k], e);
+        hides[k] = v.hide;
+        records[k] = v.record;
+        any |= v.hide;
     }
     return any != 0;
 }

@@ -22,12 +22,26 @@ struct PassResults {
 // cmp[k] = +1 where d_ij > d_ik, -1 where d_ij < d_ik, 0 where they tie.
 void compareDistances(int n, const double* __restrict d, double dij, std::int32_t* __restrict cmp);
 
-// The hiding and crossing rules for every k: e = e1 e2 tells whether the
-// bisector of i and k passes between the two ends (e < 0); k hides the pair
-// when it lies in j's quadrant seen from i, is nearer to i than j and its
-// bisector does not pass between the ends; a crossing is recorded when the
-// bisector passes between the ends, or when k is nearer than j but not in
-// j's quadrant. Returns whether any k hides.
+// The hiding and crossing rules for one third site k, which every pass and
+// every look at a single k applies: e = e1 e2 tells whether the bisector of i
+// and k passes between the pair's two ends (e < 0); cmp compares d_ij with
+// d_ik (as compareDistances gives it). k hides the pair when it lies in j's
+// quadrant seen from i, is nearer to i than j and its bisector does not pass
+// between the ends; a crossing is recorded when the bisector passes between
+// the ends, or when k is nearer than j but not in j's quadrant. (0 or 1 each,
+// in integer lanes, so that a loop of them vectorises.)
+struct Verdict {
+    std::int32_t hide, record;
+};
+inline Verdict rulesFor(std::int32_t sameQuadrant, std::int32_t cmp, float e)
+{
+    const std::int32_t nearer = cmp > 0;
+    const std::int32_t farther = cmp < 0;
+    const std::int32_t between = e < 0;
+    return {sameQuadrant & nearer & (e > 0), ((1 - sameQuadrant) | farther | between) & (between | nearer)};
+}
+
+// The rules for every k, into hides and records. Returns whether any k hides.
 bool applyRules(int n, const SeenFrom& f, const std::int32_t* __restrict cmp, const Bisector& bis, float dxj, float dyj,
                 std::int32_t* __restrict hides, std::int32_t* __restrict records);
 

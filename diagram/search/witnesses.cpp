@@ -41,6 +41,13 @@ double reachOf(const Proof& pr)
     return std::min(left, right) * margin::proofReachShrink;
 }
 
+// The farthest reach a proof is taken to. The reach is handed to
+// crossingsBeyond as a float cap, which must be finite: below 3.4e38. (Where
+// the cap times a crossing's denominator overflows, nothing is flagged, and
+// rightly: the crossing, a finite quotient, lies within so large a cap.) 1e30
+// is still far beyond any point a canvas of some thousand pixels can draw.
+constexpr double maxReach = 1e30;
+
 // When a and b leave i no part of the line, no midpoint between -X and X can
 // pass. Between -X and X, g minus the slack is concave on each side of g's
 // kink, so the two ends and the kink settle it; then every point of the list
@@ -50,7 +57,7 @@ bool proveEmpty(const Pair& pair, int N, Witnesses w)
     const std::optional<Proof> pr = proveBy(pair, w);
     if (!pr || !(pr->lo > pr->hi))
         return false;
-    const double X = std::min(reachOf(*pr), 1e30);
+    const double X = std::min(reachOf(*pr), maxReach);
     if (!(std::fabs(pair.bis.x1) < X) || !(std::fabs(pair.bis.x2) < X))
         return false;
     const double kink = std::clamp(pr->kink, -X, X);

@@ -20,8 +20,10 @@ TEST(Dist, SwappingThePointsGivesTheSameBits)
 
 TEST(Dist, DifferenceIsRoundedToSinglePrecisionBeforeSquaring)
 {
-    // 16777218 - 1 = 16777217 needs 25 bits: it rounds to even, 16777216.
+    // 16777218 - 1 = 16777217 needs 25 bits: it rounds to even, 16777216,
+    // along x and along y alike.
     EXPECT_EQ(dist(1, 0, 16777218, 0), 16777216.0);
+    EXPECT_EQ(dist(0, 1, 0, 16777218), 16777216.0);
 }
 
 TEST(Dist, SumAndRootAreDouble)

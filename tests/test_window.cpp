@@ -13,13 +13,16 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "app/frmquillet.h"
 #include "bench/startup_probe.h"
 #include "diagram/run.h"
 #include "tests/eventually.h"
+#include "tools/recording_surface.h"
 
 // The window on Qt's offscreen platform, driven with Qt Test's mouse and key
 // helpers. Runs are seeded, so a run can be made twice and compared.
@@ -38,15 +41,6 @@ struct Seeds {
         };
     }
 };
-
-int litPixels(const QImage& image)
-{
-    int lit = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            lit += (image.pixel(x, y) & 0xffffff) != 0;
-    return lit;
-}
 
 // What a window shows after running exactly the given seed from a clear start.
 QImage runOf(std::uint64_t seed)
@@ -68,6 +62,7 @@ public:
     int pumps = 0;
     int sites = 0;
     int drawnAfterHook = 0;
+    std::vector<std::array<float, 4>> lines;  // every line's ends, in order
 
     bool pump() override
     {
@@ -83,6 +78,7 @@ public:
     void line(float x1, float y1, float x2, float y2) override
     {
         drawnAfterHook += pumps >= at;
+        lines.push_back({x1, y1, x2, y2});
         frmQuillet::line(x1, y1, x2, y2);
     }
     int paints = 0;
@@ -179,32 +175,52 @@ TEST(Window, CaptionsShowWholeInAnyFont)
     QApplication::setFont(desktops);
 }
 
-TEST(Window, FirstRunDrawsByItselfAndEndsWithRetryEnabled)
+// Started as main starts it, the program draws its first diagram with no call
+// from the test: the very lines that the trace gives for its seed, in the
+// run's colour. Then it waits, idle, with Retry enabled, until End leaves the
+// event loop with 0; no run starts after End.
+TEST(Window, FirstRunDrawsByItselfThenEndWhileIdleQuitsWithZero)
 {
-    Seeds seeds;
-    frmQuillet form(seeds.seeder());
+    static constexpr std::uint64_t seed = 21;
+    Seeds seeds{.next = seed};
+    Form form(seeds.seeder());
+    // Looks in at every turn of the event loop, the run's pumps included,
+    // until the run has started and Retry is enabled again: it has finished.
+    QTimer idle;
+    idle.callOnTimeout(form.cmdEnd, [&] {
+        if (seeds.runs == 0 || !form.cmdRetry->isEnabled())
+            return;
+        idle.stop();
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(seeds.runs, 1);
+        QTest::mouseClick(form.cmdEnd, Qt::LeftButton);
+    });
+    idle.start(0);
+    QTimer guard;  // were the run never to start, or never to finish
+    guard.callOnTimeout(qApp, &QCoreApplication::quit);
+    guard.start(30000);
+    EXPECT_EQ(runQuillet(form), 0);
+    EXPECT_TRUE(form.hasEnded());
     form.Form_Load();
-    EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(seeds.runs, 1);
-    EXPECT_GT(litPixels(form.image()), 500);
-    EXPECT_TRUE(form.cmdRetry->isEnabled());
-    EXPECT_FALSE(form.hasEnded());
-}
 
-TEST(Window, DrawingIsInTheRunsLightColour)
-{
-    frmQuillet form([] { return 21; });
-    form.Form_Load();
-    const QColor c(redOf(form.colour()), greenOf(form.colour()), blueOf(form.colour()));
+    // The trace of the same seed on the canvas the run read: the window's
+    // outer size.
+    RecordingSurface trace(form.outerWidth() / twipsPerPixel, form.outerHeight() / twipsPerPixel, seed);
+    runDiagram(trace);
+    std::vector<std::array<float, 4>> traced;
+    for (const RecordingSurface::Op& l : trace.all(RecordingSurface::Kind::Line))
+        traced.push_back({l.x1, l.y1, l.x2, l.y2});
+    EXPECT_EQ(form.lines, traced);
+    ASSERT_EQ(form.colour(), trace.all(RecordingSurface::Kind::Colour).at(0).value);
     // The label's strokes are drawn in full in the run's colour.
+    const QColor c(redOf(form.colour()), greenOf(form.colour()), blueOf(form.colour()));
     int exact = 0;
     const QImage& img = form.image();
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
             exact += QColor(img.pixel(x, y)) == c;
     EXPECT_GT(exact, 50);
-    EXPECT_GE(c.green(), 222);
-    EXPECT_GE(c.blue(), 222);
 }
 
 // Pressed fifty times by mouse and by Alt+R while a run draws, Retry starts no
@@ -227,7 +243,6 @@ TEST(Window, RetryIsDisabledForTheWholeRunAndIgnoresClicksAndAltR)
     form.Form_Load();
     EXPECT_FALSE(wasEnabled);
     EXPECT_EQ(seeds.runs, 1);
-    EXPECT_EQ(form.pumps, form.sites * (form.sites - 1) / 2);
     EXPECT_TRUE(form.cmdRetry->isEnabled());
 }
 
@@ -242,27 +257,6 @@ TEST(Window, RetryClearsTheOldDrawingBeforeTheNewRun)
     EXPECT_NE(form.image(), first);
     // Exactly what seed 2 draws on a fresh window: nothing of run 1 is left.
     EXPECT_EQ(form.image(), runOf(2));
-}
-
-TEST(Window, AltRAfterARunStartsANewOne)
-{
-    Seeds seeds;
-    frmQuillet form(seeds.seeder());
-    form.Form_Load();
-    QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
-    ASSERT_TRUE(eventually([&] { return seeds.runs == 2; }));
-    EXPECT_EQ(form.image(), runOf(2));
-}
-
-TEST(Window, EndWhenIdleEndsAndNoRunStartsAfterwards)
-{
-    Seeds seeds;
-    frmQuillet form(seeds.seeder());
-    form.Form_Load();
-    QTest::mouseClick(form.cmdEnd, Qt::LeftButton);
-    EXPECT_TRUE(form.hasEnded());
-    form.Form_Load();
-    EXPECT_EQ(seeds.runs, 1);
 }
 
 TEST(Window, DrawingSurvivesBeingHiddenAndShownAgain)
@@ -376,25 +370,4 @@ TEST(Window, StartupProbeSaysWhenTheWindowShowedAndTheFirstRunEndedThenEnds)
     EXPECT_EQ(words[2], "finished");
     EXPECT_GT(words[1].toLongLong(), 0);
     EXPECT_GE(words[3].toLongLong(), words[1].toLongLong());
-}
-
-TEST(Window, EndWhileIdleLeavesTheEventLoopWithZero)
-{
-    frmQuillet form([] { return 42; });
-    QTimer::singleShot(100, form.cmdEnd, [&] { QTest::mouseClick(form.cmdEnd, Qt::LeftButton); });
-    EXPECT_EQ(runQuillet(form), 0);
-    EXPECT_TRUE(form.hasEnded());
-}
-
-TEST(Window, KeyboardAloneTabsToEndAndSpacePressesIt)
-{
-    frmQuillet form([] { return 43; });
-    form.Form_Load();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.cmdRetry->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form.cmdEnd);
-    QTest::keyClick(form.cmdEnd, Qt::Key_Space);
-    EXPECT_TRUE(form.hasEnded());
 }

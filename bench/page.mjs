@@ -7,27 +7,17 @@
 // - a 99-site run (seed 20, as BM_FullRun's) in the page, median of 15.
 //   node bench/page.mjs build-web/page
 import fs from "node:fs";
-import http from "node:http";
 import path from "node:path";
 import zlib from "node:zlib";
 import { createRequire } from "node:module";
+import { serve } from "../tests/web/serve.mjs";
 
 const require = createRequire(new URL("../tests/web/package.json", import.meta.url));
 const puppeteer = require("puppeteer-core");
 const folder = process.argv[2];
 const page = fs.readFileSync(path.join(folder, "index.html"), "utf8");
 const floor = page.replace(/<script[\s\S]*?<\/script>\n?/g, "");
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".svg": "image/svg+xml" };
-const server = http.createServer((req, res) => {
-  const name = new URL(req.url, "http://x").pathname;
-  if (name === "/floor.html") return res.writeHead(200, { "Content-Type": "text/html" }).end(floor);
-  fs.readFile(path.join(folder, name === "/" ? "index.html" : name), (err, data) => {
-    res.writeHead(err ? 404 : 200, { "Content-Type": types[path.extname(name)] || "text/html" });
-    res.end(err ? "" : data);
-  });
-});
-await new Promise((r) => server.listen(0, "127.0.0.1", r));
-const address = `http://127.0.0.1:${server.address().port}/`;
+const { server, address } = await serve(folder, { "/floor.html": floor });
 const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
 const median = (xs) => xs.sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 

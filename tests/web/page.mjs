@@ -10,9 +10,8 @@
 import { execFileSync } from "node:child_process";
 import { createRequire } from "node:module";
 import fs from "node:fs";
-import http from "node:http";
-import path from "node:path";
 import puppeteer from "puppeteer-core";
+import { serve } from "./serve.mjs";
 
 const [folder, traceTool, kind = "chromium"] = process.argv.slice(2);
 const axe = fs.readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
@@ -22,17 +21,7 @@ const check = (ok, what, saw = "") => {
   if (!ok) failed++;
 };
 
-// The page's folder, served as a static host serves it.
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".svg": "image/svg+xml" };
-const server = http.createServer((req, res) => {
-  const file = path.join(folder, new URL(req.url, "http://x").pathname.replace(/\/$/, "/index.html"));
-  fs.readFile(file, (err, data) => {
-    res.writeHead(err ? 404 : 200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
-    res.end(err ? "" : data);
-  });
-});
-await new Promise((r) => server.listen(0, "127.0.0.1", r));
-const address = `http://127.0.0.1:${server.address().port}/`;
+const { server, address } = await serve(folder);
 
 const browser = await puppeteer.launch(kind === "firefox"
   ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr" }

@@ -20,6 +20,7 @@
 #include "tools/parse_number.h"
 #include "tools/recording_surface.h"
 #include "tools/site_reader.h"
+#include "tools/trace_line.h"
 
 namespace {
 
@@ -45,16 +46,14 @@ bool parse(std::string_view s, float& value)
 
 void printTrace(const RecordingSurface& s, float W, float H)
 {
-    std::printf("canvas %.9g %.9g\n", W, H);
+    std::printf("%s\n", traceCanvas(W, H).c_str());
     for (const auto& op : s.ops()) {
         switch (op.kind) {
-        case Kind::Colour:
-            std::printf("colour %d %d %d\n", redOf(op.value), greenOf(op.value), blueOf(op.value));
-            break;
-        case Kind::Print: std::printf("label %.9g %.9g %s\n", op.x1, op.y1, op.text.c_str()); break;
-        case Kind::Circle: std::printf("circle %.9g %.9g %.9g\n", op.x1, op.y1, op.x2); break;
+        case Kind::Colour: std::printf("%s\n", traceColour(op.value).c_str()); break;
+        case Kind::Print: std::printf("%s\n", traceLabel(op.x1, op.y1, op.text).c_str()); break;
+        case Kind::Circle: std::printf("%s\n", traceCircle(op.x1, op.y1, op.x2).c_str()); break;
         case Kind::Pump: std::printf("pump\n"); break;
-        case Kind::Line: std::printf("line %.9g %.9g %.9g %.9g\n", op.x1, op.y1, op.x2, op.y2); break;
+        case Kind::Line: std::printf("%s\n", traceLine(op.x1, op.y1, op.x2, op.y2).c_str()); break;
         default: break;
         }
     }

@@ -5,12 +5,12 @@
 #include <emscripten.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "diagram/random.h"
 #include "lifecycle/lifecycle.h"
+#include "tools/trace_line.h"
 
 namespace {
 
@@ -35,19 +35,9 @@ EM_JS(bool, pageTracing, (), { return Module.page.tracing(); });
 EM_JS(bool, pageTurnEveryPump, (), { return Module.page.turnEveryPump(); });
 EM_JS(void, pageTrace, (const char* line), { Module.page.trace(UTF8ToString(line)); });
 
-std::string traced(const char* format, double a = 0, double b = 0, double c = 0, double d = 0)
-{
-    char line[160];
-    std::snprintf(line, sizeof line, format, a, b, c, d);
-    return line;
-}
-
 class Page : public Surface, public Lifecycle::FrontEnd {
 public:
-    Page() : tracing_(pageTracing()), turnEveryPump_(pageTurnEveryPump())
-    {
-        trace(traced("canvas %.9g %.9g", boxWidth, boxHeight));
-    }
+    Page() : tracing_(pageTracing()), turnEveryPump_(pageTurnEveryPump()) { trace(traceCanvas(boxWidth, boxHeight)); }
 
     Lifecycle lifecycle{*this, *this};
 
@@ -61,7 +51,7 @@ public:
     void setColour(std::uint32_t c) override
     {
         colour_ = c;
-        trace(traced("colour %.0f %.0f %.0f", redOf(c), greenOf(c), blueOf(c)));
+        trace(traceColour(c));
     }
     std::uint32_t colour() const override { return colour_; }
     void setFontSize(int points) override { points_ = points; }
@@ -72,18 +62,18 @@ public:
         x_ = x2;
         y_ = y2;
         pageLine(x1, y1, x2, y2, static_cast<int>(colour_));
-        trace(traced("line %.9g %.9g %.9g %.9g", x1, y1, x2, y2));
+        trace(traceLine(x1, y1, x2, y2));
     }
     void circle(float x, float y, float r, std::uint32_t c) override
     {
         pageCircle(x, y, r, static_cast<int>(c));
-        trace(traced("circle %.9g %.9g %.9g", x, y, r));
+        trace(traceCircle(x, y, r));
     }
     void print(std::string_view item, std::int16_t n) override
     {
         const std::string text = printedText(item, n);
         pagePrint(x_, y_, points_, static_cast<int>(colour_), text.c_str());
-        trace(traced("label %.9g %.9g ", x_, y_) + text);
+        trace(traceLabel(x_, y_, text));
         x_ = 0;
         y_ += static_cast<float>(points_) * 96 / 72 * 1.35f;  // one text line
     }

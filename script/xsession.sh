@@ -31,6 +31,12 @@ waitfor() {
   done
 }
 
+# Waits, up to a minute, for a visible window titled Quillet, and prints its id.
+quillet_window() {
+  waitfor 60 xdotool search --onlyvisible --name '^Quillet$' &&
+    xdotool search --onlyvisible --name '^Quillet$' | head -n 1
+}
+
 ended() {
   local end=$((SECONDS + $2))
   while kill -0 "$1" 2>/dev/null; do

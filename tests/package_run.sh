@@ -15,8 +15,7 @@ start_xsession 1280x1024 || fail "no X session"
 "$root/usr/bin/quillet" >"$root/quillet.log" 2>&1 &
 qpid=$!
 pids+=("$qpid")
-waitfor 60 xdotool search --onlyvisible --name '^Quillet$' || fail "no window titled Quillet"
-wid=$(xdotool search --onlyvisible --name '^Quillet$' | head -n 1)
+wid=$(quillet_window) || fail "no window titled Quillet"
 echo "ok: the installed quillet opens its window"
 xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"
 xdotool key alt+e

@@ -70,9 +70,12 @@ Page custom ModePage ModePageLeave
     ${EndIf}
   FunctionEnd
 
-  ; For all users, an administrator's rights: run again, elevated, with the
-  ; same command line. Returns only when Windows refused (or the user did).
+  ; For all users, an administrator's rights: where they are missing, this
+  ; runs again, elevated, with the same command line, and ends once that run
+  ; is over. Returns with $R9 "refused" when Windows (or the user) refused,
+  ; empty otherwise.
   Function ${un}Elevate
+    StrCpy $R9 ""
     UserInfo::GetAccountType
     Pop $0
     ${If} $0 == Admin
@@ -86,6 +89,7 @@ Page custom ModePage ModePageLeave
       Quit
     ${EndIf}
     MessageBox MB_OK|MB_ICONSTOP "Quillet for all users needs an administrator's permission." /SD IDOK
+    StrCpy $R9 refused
   FunctionEnd
 !macroend
 !insertmacro Helpers ""
@@ -135,22 +139,25 @@ Function .onInit
   ${EndIf}
 
   Call UseMode
+  Call DefaultFolder
   ${If} $Found != ""
     StrCpy $INSTDIR $R2
-  ${ElseIf} $Mode == AllUsers
-    StrCpy $INSTDIR "$PROGRAMFILES64\Quillet"
-  ${Else}
-    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Quillet"
   ${EndIf}
   ${If} $Found != ""
   ${OrIf} $ModeGiven == 1
     Call Elevate
-    ${If} $Mode == AllUsers
-      UserInfo::GetAccountType
-      Pop $R1
-      StrCmp $R1 Admin +2
-        Abort
-    ${EndIf}
+    StrCmp $R9 refused 0 +2
+      Abort
+  ${EndIf}
+FunctionEnd
+
+; Where a new install goes: for all users in Program Files, for one in their
+; own programs folder.
+Function DefaultFolder
+  ${If} $Mode == AllUsers
+    StrCpy $INSTDIR "$PROGRAMFILES64\Quillet"
+  ${Else}
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Quillet"
   ${EndIf}
 FunctionEnd
 
@@ -180,19 +187,14 @@ FunctionEnd
 Function ModePageLeave
   ${NSD_GetState} $ForAll $0
   StrCpy $Mode CurrentUser
-  StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Quillet"
   ${If} $0 == ${BST_CHECKED}
     StrCpy $Mode AllUsers
-    StrCpy $INSTDIR "$PROGRAMFILES64\Quillet"
   ${EndIf}
   Call UseMode
+  Call DefaultFolder
   Call Elevate
-  ${If} $Mode == AllUsers
-    UserInfo::GetAccountType
-    Pop $0
-    StrCmp $0 Admin +2
-      Abort
-  ${EndIf}
+  StrCmp $R9 refused 0 +2
+    Abort
 FunctionEnd
 
 Function SkipWhenFound
@@ -213,6 +215,8 @@ Function un.onInit
   ${EndIf}
   Call un.UseMode
   Call un.Elevate
+  StrCmp $R9 refused 0 +2
+    Abort
 FunctionEnd
 
 Section "Quillet"

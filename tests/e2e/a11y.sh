@@ -64,8 +64,7 @@ startQuillet() {
   "$quillet" >"$work/quillet.log" 2>&1 &
   qpid=$!
   pids+=("$qpid")
-  waitfor 60 xdotool search --onlyvisible --name '^Quillet$' || { cat "$work/quillet.log" >&2; fail "no window titled Quillet"; }
-  wid=$(xdotool search --onlyvisible --name '^Quillet$' | head -n 1)
+  wid=$(quillet_window) || { cat "$work/quillet.log" >&2; fail "no window titled Quillet"; }
   xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"
 }
 

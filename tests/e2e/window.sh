@@ -26,8 +26,6 @@ trap 'stop_xsession; [ ${#runner[@]} = 0 ] || wine_end; rm -rf "$work"' EXIT
 fail() { echo "FAIL ($wm, scale $scale): $*" >&2; exit 1; }
 pass() { echo "ok ($wm, scale $scale): $*"; }
 
-# Device pixels at this scale.
-px() { echo $(($1 * scale)); }
 if [ "$scale" = 1 ]; then sw=1280 sh=1024; else sw=2560 sh=1600; fi
 export QT_SCALE_FACTOR=$scale
 start_xsession "${sw}x$sh" "$wm" || fail "no X session"
@@ -100,8 +98,8 @@ pass "mapped at ($first) and stayed there"
 pass "title is Quillet"
 
 read -r x y w h <<<"$first"
-[ "$w" = "$(px 788)" ] && [ "$h" = "$(px 565)" ] || fail "client area ${w}x${h}, want $(px 788)x$(px 565)"
-pass "client area $(px 788)x$(px 565)"
+[ "$w" = "$(look_px 788)" ] && [ "$h" = "$(look_px 565)" ] || fail "client area ${w}x${h}, want $(look_px 788)x$(look_px 565)"
+pass "client area $(look_px 788)x$(look_px 565)"
 # The frame's extents as the window manager tells them: left, right, top, bottom.
 read -r l r t b < <(xprop -id "$wid" _NET_FRAME_EXTENTS | awk -F' = ' '{ gsub(/,/, "", $2); print ($2 == "" ? "0 0 0 0" : $2) }')
 # Within a device pixel. Under Wine the program centres the frame Windows
@@ -136,12 +134,12 @@ if [ ${#runner[@]} = 0 ]; then
 fi
 
 # Below the buttons: a black window with a light drawing on it.
-stats=$($convert "$work/first.png" -crop "$(px 788)x$(px 520)+0+$(px 45)" +repage -colorspace gray -format '%[fx:mean] %[fx:maxima]' info:)
+stats=$($convert "$work/first.png" -crop "$(look_px 788)x$(look_px 520)+0+$(look_px 45)" +repage -colorspace gray -format '%[fx:mean] %[fx:maxima]' info:)
 read -r mean maxima <<<"$stats"
 awk -v m="$mean" 'BEGIN { exit !(m > 0.002 && m < 0.25) }' || fail "mean brightness $mean: not a light drawing on black"
 # (The darkest colour a run may pick, red 122, green and blue 222, is 0.787 grey.)
 awk -v m="$maxima" 'BEGIN { exit !(m > 0.75) }' || fail "brightest pixel $maxima: nothing light drawn"
-black=$($convert "$work/first.png" -crop "$(px 788)x$(px 520)+0+$(px 45)" +repage -fill white +opaque black -negate -format '%[fx:mean]' info:)
+black=$($convert "$work/first.png" -crop "$(look_px 788)x$(look_px 520)+0+$(look_px 45)" +repage -fill white +opaque black -negate -format '%[fx:mean]' info:)
 awk -v b="$black" 'BEGIN { exit !(b > 0.6) }' || fail "only $black of the window is black"
 pass "light drawing on black (mean $mean, black share $black)"
 

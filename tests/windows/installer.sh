@@ -90,8 +90,7 @@ for mode in AllUsers CurrentUser; do
   # The installed program starts and draws; Alt+E ends it.
   "$WINE" "$WINEPREFIX/drive_c/$dir/quillet.exe" >"$work/quillet.log" 2>&1 &
   qpid=$!
-  waitfor 60 xdotool search --onlyvisible --name '^Quillet$' || fail "the installed program shows no window"
-  wid=$(xdotool search --onlyvisible --name '^Quillet$' | head -n 1)
+  wid=$(quillet_window) || fail "the installed program shows no window"
   settled shot || fail "the installed program drew nothing light, or its run never finished"
   xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
   xdotool key alt+e

@@ -13,7 +13,6 @@ target_link_libraries(quillet-unit-tests PRIVATE quillet_lifecycle quillet_tools
 target_include_directories(quillet-unit-tests PRIVATE ${PROJECT_SOURCE_DIR})
 
 find_package(Qt6 REQUIRED COMPONENTS Test)
-add_executable(quillet-widget-tests widget_main.cpp test_access.cpp test_window.cpp test_canvas.cpp
-  ${PROJECT_SOURCE_DIR}/bench/startup_probe.cpp)
+add_executable(quillet-widget-tests ${widget_test_sources})
 target_link_libraries(quillet-widget-tests PRIVATE quillet_app quillet_tools Qt6::Test gtest)
 qt_import_plugins(quillet-widget-tests INCLUDE Qt6::QOffscreenIntegrationPlugin)

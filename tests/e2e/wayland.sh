@@ -10,7 +10,9 @@
 # nested: weston in a window on a virtual X screen, which takes keys: the
 # compositor maximises the window (Super+Shift+M) and it must stay as it is,
 # live and silent, and keep the keyboard: Alt+R pressed at once draws anew,
-# three times over, and Alt+E ends it.
+# three times over, and Alt+E ends it. The first time, the program is held
+# still while both go, so that it reads the compositor's Maximise and the key
+# together, as a busy machine has it do.
 set -euo pipefail
 
 quillet=$1
@@ -83,6 +85,18 @@ drawn() {
   pass "a 788x565 client area at $x0,$y0 with a light drawing on it ($lit light pixels)"
 }
 
+# Bytes waiting, unread, on the program's sockets.
+unread() { ss -xpn | awk -v p="pid=$qpid," 'index($0, p) { n += $3 } END { print n + 0 }'; }
+more_unread() { [ "$(unread)" -gt "$1" ]; }
+# Presses a key for the stopped program and waits until what the compositor
+# sends for it waits, unread, on the program's socket.
+press_unread() {
+  local before
+  before=$(unread)
+  xdotool key "$1"
+  waitfor 60 more_unread "$before" || fail "$1: the compositor sent the stopped program nothing"
+}
+
 if [ "$mode" = nested ]; then
   # Weston draws the pointer: out of the way, in the screen's corner.
   xdotool mousemove 1279 1023
@@ -92,8 +106,15 @@ if [ "$mode" = nested ]; then
   # The window starts afresh each time, and must have the keyboard again.
   last=first
   for round in 1 2 3; do
-    xdotool key super+shift+m
-    xdotool key alt+r
+    if [ "$round" = 1 ]; then
+      kill -STOP "$qpid"
+      press_unread super+shift+m
+      press_unread alt+r
+      kill -CONT "$qpid"
+    else
+      xdotool key super+shift+m
+      xdotool key alt+r
+    fi
     drawn "after$round" "$last"
     pass "maximised by the compositor ($round), it stays as it is; Alt+R at once draws anew ($(differing "$last" "after$round") pixels differ)"
     last=after$round

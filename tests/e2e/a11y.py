@@ -42,7 +42,7 @@ def button(window, name):
 
 def tree():
     window = quillet()
-    print(f"{window.getRoleName()} {window.name!r}: {window.description!r}")
+    print(f"{window.getRoleName()} {window.name!r}: {window.description!r} {sorted(states(window))}")
     if window.getRoleName() != "frame" or window.name != "Quillet":
         fail(f"the window is a {window.getRoleName()} named {window.name!r}, not the frame 'Quillet'")
     for child in window:

@@ -101,9 +101,16 @@ settle() {
   /usr/bin/python3 "$here/a11y.py" idle || fail "the run never finished"
   quiet "$log" 2 || fail "Orca never fell quiet"
 }
+# What the window itself tells, for a failure's report: whether it is active,
+# its run finished, and its notifications, so that a count the window told
+# and Orca did not say is told apart from one the window never told.
+window_told() {
+  echo "  the window's tree:"
+  /usr/bin/python3 "$here/a11y.py" tree 2>&1 | sed 's/^/    /'
+}
 # After a key that starts a run: the new count said, then all said.
 toldAfter() {
-  waitfor 60 toldNew || { tell >&2; fail "$1: no new diagram was told"; }
+  waitfor 60 toldNew || { tell >&2; window_told >&2; fail "$1: no new diagram was told"; }
   settle
   echo "  after $1:"
   tell
@@ -132,7 +139,7 @@ if [ "$order" = quillet-first ]; then
   pass "started after the program, Orca finds it: the frame and Retry"
   markSpeech() { mark=$(wc -l <"$log"); }
 else
-  waitfor 60 toldNew || { tell >&2; fail "Orca did not say what is drawn"; }
+  waitfor 60 toldNew || { tell >&2; window_told >&2; fail "Orca did not say what is drawn"; }
   settle
   echo "  at start, Orca says:"; tell
   pass "at start: the frame, the count and Retry"

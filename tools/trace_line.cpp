@@ -1,6 +1,7 @@
 #include "tools/trace_line.h"
 
 #include <cstdio>
+#include <string>
 
 #include "diagram/surface.h"
 
@@ -19,7 +20,8 @@ std::string traceCanvas(float W, float H) { return formatted("canvas %.9g %.9g",
 
 std::string traceColour(std::uint32_t colour)
 {
-    return formatted("colour %.0f %.0f %.0f", redOf(colour), greenOf(colour), blueOf(colour));
+    return "colour " + std::to_string(redOf(colour)) + ' ' + std::to_string(greenOf(colour)) + ' ' +
+           std::to_string(blueOf(colour));
 }
 
 std::string traceLabel(float x, float y, std::string_view text)

@@ -17,7 +17,9 @@ namespace margin {
 // distances by at most 2 (2u R) R: 8u R^2 for the two. dist rounds each
 // coordinate difference once to single precision: each squared distance is
 // off by at most 2u R^2, 4u R^2 for the two. In all 12u R^2 < 2^-20.4 R^2;
-// 2^-18 covers it more than five times over.
+// 2^-18 covers it more than five times over. (The loosest slack that a
+// search, moving sites an ulp at a time, found to draw wrongly is 2^-22.41,
+// about 3u R^2: the bound is not reached in practice.)
 inline constexpr double proofSlack = 0x1p-18;
 
 // Where the sites are subnormal floats, a rounding is off by up to
@@ -69,7 +71,8 @@ inline constexpr double closeReachGrowth = 1.001;
 // strictly nearer than i only when |m - i| < 2 di. dist rounds di by at most
 // u relative, and the nearer test compares two such distances: m passes it
 // only when |m - i| < 2 di (1 + 3u). The factor 2.0001 = 2 (1 + 5e-5) covers
-// that many times over.
+// that many times over. (A factor of 2 (1 - 10.4u) draws wrongly: below 2
+// the test's geometry itself fails.)
 inline constexpr double rejectReachFactor = 2.0001;
 
 }  // namespace margin

@@ -54,7 +54,9 @@ async function accessKey(page, letter) {
   await cdp.detach();
 }
 const told = (page) => page.$eval("#told", (e) => e.textContent);
-const finished = (page) => page.waitForFunction(() => document.getElementById("told").textContent !== "");
+// (A run that never finishes fails with what the page said: an error, say.)
+const finished = (page) => page.waitForFunction(() => document.getElementById("told").textContent !== "")
+  .catch((e) => { throw new Error(`no run finished; the page said: ${JSON.stringify(said)}`, { cause: e }); });
 const trace = (page) => page.evaluate(() => window.quilletTest.trace.join("\n") + "\n");
 const traceOf = (seed) => execFileSync(traceTool, ["--seed", String(seed), "--canvas", "788", "565"], { encoding: "utf8" });
 

@@ -105,12 +105,13 @@ settle() {
 # its run finished, and its notifications, so that a count the window told
 # and Orca did not say is told apart from one the window never told; and
 # whether Orca heard of those notifications, took them from its queue, and
-# what it ignored; and whether it is still at work.
+# what it ignored or pruned from it as a flood; and whether it is still at
+# work.
 window_told() {
   echo "  the window's tree:"
   /usr/bin/python3 "$here/a11y.py" tree 2>&1 | sed 's/^/    /'
   echo "  what Orca's log has of notifications since:"
-  tail -n +$((mark + 1)) "$log" | grep -E "(showing for|Dequeued object:state-changed:showing) \[notification|EVENT MANAGER: Ignoring" | cut -c1-200 | tail -n 40 | sed 's/^/    /'
+  tail -n +$((mark + 1)) "$log" | grep -E "(showing for|Dequeued object:state-changed:showing) \[notification|EVENT MANAGER: (Ignoring|Pruning|[0-9]+ events pruned|DELUGE)" | cut -c1-200 | tail -n 40 | sed 's/^/    /'
   echo "  Orca's last line, at $(date +%T.%N): $(tail -n 1 "$log" | cut -c1-200)"
 }
 # After a key that starts a run: the new count said, then all said.

@@ -16,7 +16,8 @@ const require = createRequire(new URL("../tests/web/package.json", import.meta.u
 const puppeteer = require("puppeteer-core");
 const folder = process.argv[2];
 const page = fs.readFileSync(path.join(folder, "index.html"), "utf8");
-const floor = page.replace(/<script[\s\S]*?<\/script>\n?/g, "");
+// The floor: the page without its program (its scripts, and its code fetched ahead).
+const floor = page.replace(/<script[\s\S]*?<\/script>\n?/g, "").replace(/<link rel="preload"[^>]*>\n?/, "");
 const { server, address } = await serve(folder, { "/floor.html": floor });
 const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
 const median = (xs) => xs.sort((a, b) => a - b)[Math.floor(xs.length / 2)];

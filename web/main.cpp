@@ -94,7 +94,13 @@ public:
     void reseed() override { rng_.seed(static_cast<std::uint64_t>(pageSeed())); }
     float nextRandom() override { return rng_.next(); }
 
-    void runStarted() override { pageRunStarted(); }
+    // The browser's first turn comes a frame into the run: a run shorter
+    // than a frame shows whole, at once, and a longer one grows frame by frame.
+    void runStarted() override
+    {
+        frames_.shown(static_cast<std::int64_t>(emscripten_get_now()));
+        pageRunStarted();
+    }
     void runFinished(std::int16_t sites) override { pageRunFinished(toldCount(sites).c_str()); }
     void ended() override { pageEnded(); }
 

@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "app/frmquillet.h"
+#include "bench/startup_probe.h"
+#include "diagram/run.h"
+#include "tests/eventually.h"
+#include "tools/recording_surface.h"
+
+// Runs in the window on Qt's offscreen platform, driven with Qt Test's mouse
+// and key helpers. Runs are seeded, so a run can be made twice and compared.
+
+namespace {
+
+// Seeds 1, 2, 3, ... one per run, and counts the runs.
+struct Seeds {
+    std::uint64_t next = 1;
+    int runs = 0;
+    std::function<std::uint64_t()> seeder()
+    {
+        return [this] {
+            ++runs;
+            return next++;
+        };
+    }
+};
+
+// What a window shows after running exactly the given seed from a clear start.
+QImage runOf(std::uint64_t seed)
+{
+    frmQuillet form([seed] { return seed; });
+    form.Form_Load();
+    return form.image();
+}
+
+// The window with a hook into its event pump: atPump runs inside pump number
+// `at` of a run, just before the pending events are handled.
+// It also counts what is drawn after the hook ran, and notes the site
+// count from the label.
+class Form : public frmQuillet {
+public:
+    using frmQuillet::frmQuillet;
+    std::function<void()> atPump;
+    int at = 1;
+    int pumps = 0;
+    int sites = 0;
+    int drawnAfterHook = 0;
+    std::vector<std::array<float, 4>> lines;  // every line's ends, in order
+
+    bool pump() override
+    {
+        if (++pumps == at && atPump)
+            atPump();
+        return frmQuillet::pump();
+    }
+    void print(std::string_view item, std::int16_t n) override
+    {
+        sites = n;
+        frmQuillet::print(item, n);
+    }
+    void line(float x1, float y1, float x2, float y2) override
+    {
+        drawnAfterHook += pumps >= at;
+        lines.push_back({x1, y1, x2, y2});
+        frmQuillet::line(x1, y1, x2, y2);
+    }
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        ++paints;
+        frmQuillet::paintEvent(event);
+    }
+};
+
+// The number of pairs, and so of pumps, of the run a seed makes.
+int pairsOf(std::uint64_t seed)
+{
+    Form probe([seed] { return seed; });
+    probe.Form_Load();
+    return probe.sites * (probe.sites - 1) / 2;
+}
+
+}  // namespace
+
+// Started as main starts it, the program draws its first diagram with no call
+// from the test: the very lines that the trace gives for its seed, in the
+// run's colour. Then it waits, idle, with Retry enabled, until End leaves the
+// event loop with 0; no run starts after End.
+TEST(Window, FirstRunDrawsByItselfThenEndWhileIdleQuitsWithZero)
+{
+    static constexpr std::uint64_t seed = 21;
+    Seeds seeds{.next = seed};
+    Form form(seeds.seeder());
+    // Looks in at every turn of the event loop, the run's pumps included,
+    // until the run has started and Retry is enabled again: it has finished.
+    QTimer idle;
+    idle.callOnTimeout(form.cmdEnd, [&] {
+        if (seeds.runs == 0 || !form.cmdRetry->isEnabled())
+            return;
+        idle.stop();
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(seeds.runs, 1);
+        QTest::mouseClick(form.cmdEnd, Qt::LeftButton);
+    });
+    idle.start(0);
+    QTimer guard;  // were the run never to start, or never to finish
+    guard.callOnTimeout(qApp, &QCoreApplication::quit);
+    guard.start(30000);
+    EXPECT_EQ(runQuillet(form), 0);
+    EXPECT_TRUE(form.hasEnded());
+    form.Form_Load();
+    EXPECT_EQ(seeds.runs, 1);
+
+    // The trace of the same seed on the canvas the run read: the window's
+    // outer size.
+    RecordingSurface trace(form.outerWidth() / twipsPerPixel, form.outerHeight() / twipsPerPixel, seed);
+    runDiagram(trace);
+    std::vector<std::array<float, 4>> traced;
+    for (const RecordingSurface::Op& l : trace.all(RecordingSurface::Kind::Line))
+        traced.push_back({l.x1, l.y1, l.x2, l.y2});
+    EXPECT_EQ(form.lines, traced);
+    ASSERT_EQ(form.colour(), trace.all(RecordingSurface::Kind::Colour).at(0).value);
+    // The label's strokes are drawn in full in the run's colour.
+    const QColor c(redOf(form.colour()), greenOf(form.colour()), blueOf(form.colour()));
+    int exact = 0;
+    const QImage& img = form.image();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            exact += QColor(img.pixel(x, y)) == c;
+    EXPECT_GT(exact, 50);
+}
+
+// Pressed fifty times by mouse and by Alt+R while a run draws, Retry starts no
+// second run: it is disabled for the whole run.
+TEST(Window, RetryIsDisabledForTheWholeRunAndIgnoresClicksAndAltR)
+{
+    Seeds seeds;
+    Form form(seeds.seeder());
+    bool wasEnabled = true;
+    form.at = 3;
+    form.atPump = [&] {
+        wasEnabled = form.cmdRetry->isEnabled();
+        for (int n = 0; n < 50; ++n) {
+            QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
+            QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
+        }
+        // (A mnemonic of an enabled button presses it a moment later.)
+        EXPECT_TRUE(eventually([&] { return !form.cmdRetry->isDown(); }));
+    };
+    form.Form_Load();
+    EXPECT_FALSE(wasEnabled);
+    EXPECT_EQ(seeds.runs, 1);
+    EXPECT_TRUE(form.cmdRetry->isEnabled());
+}
+
+TEST(Window, RetryClearsTheOldDrawingBeforeTheNewRun)
+{
+    Seeds seeds;
+    frmQuillet form(seeds.seeder());
+    form.Form_Load();
+    const QImage first = form.image();
+    QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
+    EXPECT_EQ(seeds.runs, 2);
+    EXPECT_NE(form.image(), first);
+    // Exactly what seed 2 draws on a fresh window: nothing of run 1 is left.
+    EXPECT_EQ(form.image(), runOf(2));
+}
+
+// End clicked, Alt+E or the window's close, at the first pair, a middle one
+// and the last: the run stops there with nothing more drawn, and the program
+// ends with 0.
+enum class Ending : std::uint8_t { Click, AltE, Close };
+void PrintTo(Ending how, std::ostream* out)
+{
+    static const char* const names[] = {"click End", "Alt+E", "close"};
+    *out << names[static_cast<int>(how)];
+}
+class EndAtAnyMoment : public ::testing::TestWithParam<std::tuple<Ending, int>> {};
+
+TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)
+{
+    const Ending how = std::get<0>(GetParam());
+    const int where = std::get<1>(GetParam());
+    static constexpr std::uint64_t seed = 41;
+    const int pairs = pairsOf(seed);
+    ASSERT_GT(pairs, 2);
+    Form form([] { return seed; });
+    form.at = where == 0 ? 1 : where == 1 ? pairs / 2 : pairs;
+    form.atPump = [&] {
+        switch (how) {
+        case Ending::Click: QTest::mouseClick(form.cmdEnd, Qt::LeftButton); break;
+        case Ending::AltE:
+            QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+            EXPECT_TRUE(eventually([&] { return form.hasEnded(); }));  // a mnemonic presses a moment later
+            break;
+        case Ending::Close: form.close(); break;
+        }
+    };
+    EXPECT_EQ(runQuillet(form), 0);
+    EXPECT_TRUE(form.hasEnded());
+    EXPECT_EQ(form.pumps, form.at);
+    EXPECT_EQ(form.drawnAfterHook, 0);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.cmdRetry->isEnabled());
+}
+
+std::string endAtName(const ::testing::TestParamInfo<std::tuple<Ending, int>>& info)
+{
+    static const char* const how[] = {"End", "AltE", "Close"};
+    static const char* const where[] = {"FirstPair", "MiddlePair", "LastPair"};
+    return std::string(how[static_cast<int>(std::get<0>(info.param))]) + where[std::get<1>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, EndAtAnyMoment,
+                         ::testing::Combine(::testing::Values(Ending::Click, Ending::AltE, Ending::Close),
+                                            ::testing::Values(0, 1, 2)),
+                         endAtName);
+
+// A run's drawing reaches the screen at most once a frame, not once a pair,
+// and all of it by the time the run has finished.
+TEST(Window, ARunRepaintsAtMostOnceAFrameAndShowsAllOfItAtTheEnd)
+{
+    Form form([] { return 99; });
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QElapsedTimer run;
+    run.start();
+    form.paints = 0;
+    form.Form_Load();
+    const qint64 frames = run.elapsed() / 16 + 1;
+    QCoreApplication::processEvents();
+    EXPECT_GT(form.pumps, 100);
+    // a repaint a frame, and the end's; the run's start, which shows Retry
+    // greyed; Retry greyed and enabled again
+    EXPECT_LE(form.paints, frames + 4) << form.pumps << " pumps in " << run.elapsed() << " ms";
+    const QImage shown = form.screen()->grabWindow(form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage drawn = form.image().copy(form.rect()).convertToFormat(QImage::Format_RGB32);
+    const QRect canvas(QPoint(0, 40), form.size() - QSize(0, 40));  // below the buttons
+    EXPECT_EQ(shown.copy(canvas), drawn.copy(canvas));
+}
+
+// Asked for, the start-up benchmark's probe gives when the window was first
+// exposed and when the first run finished, and the program ends there; not
+// asked for, the program goes on to its event loop.
+TEST(Window, StartupProbeSaysWhenTheWindowShowedAndTheFirstRunEndedThenEnds)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report");
+    qputenv("QUILLET_STARTUP_REPORT", path.toLocal8Bit());
+    StartupProbe asked;
+    qunsetenv("QUILLET_STARTUP_REPORT");
+    StartupProbe unasked;
+    frmQuillet form([] { return 42; });
+    QTimer guard;  // were the program to go on to its event loop
+    guard.callOnTimeout(qApp, &QCoreApplication::quit);
+    guard.start(5000);
+    EXPECT_EQ(runQuillet(form, [&] { return asked.done(); }), 0);
+    EXPECT_TRUE(guard.isActive());
+    EXPECT_FALSE(form.hasEnded());
+    EXPECT_FALSE(unasked.done());
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList words = QString::fromLatin1(file.readAll()).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    ASSERT_EQ(words.size(), 4);
+    EXPECT_EQ(words[0], "exposed");
+    EXPECT_EQ(words[2], "finished");
+    EXPECT_GT(words[1].toLongLong(), 0);
+    EXPECT_GE(words[3].toLongLong(), words[1].toLongLong());
+}

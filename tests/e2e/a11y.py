@@ -3,7 +3,7 @@
 
   a11y.py tree           the window and its buttons, as assistive technology sees them
   a11y.py press NAME     presses the button named through its action
-  a11y.py told           prints what the window's notification in view says
+  a11y.py told           prints what the window's notification in view says: the newest count
   a11y.py history        prints what each notification the window keeps says, oldest first
   a11y.py idle           waits until no run draws: Retry enabled, the status bar telling a count
 Exits non-zero, with a line on stderr, where anything is not as it should be.
@@ -86,6 +86,12 @@ def told():
              and "showing" in states(c)]
     if len(shown) != 1:
         fail(f"{len(shown)} notifications in view, not one")
+    # The newest count: the one the status bar says, in the active window.
+    status = [c.name for c in window if c is not None and c.getRoleName() == "status bar"]
+    if status != shown:
+        fail(f"the notification in view says {shown[0]!r}, the status bar {status}")
+    if "active" not in states(window):
+        fail(f"the window is not active: {sorted(states(window))}")
     print(shown[0])
 
 

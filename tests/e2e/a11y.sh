@@ -82,7 +82,7 @@ saidAsTold() {
   local shown said twice
   shown=$(/usr/bin/python3 "$here/a11y.py" history) || fail "the window's notifications"
   said=$(heard | sed -n -E 's/^(notification )?(A nearest-site diagram of [0-9]+ sites)\.?$/\2/p')
-  [ -n "$said" ] || fail "no diagram was told"
+  [ -n "$said" ] || floodSkipped || fail "no diagram was told"
   twice=$(comm -23 <(sort <<<"$said") <(sort <<<"$shown"))
   [ -z "$twice" ] || fail "said more often than told: $(echo $twice)"
 }
@@ -114,9 +114,26 @@ window_told() {
   tail -n +$((mark + 1)) "$log" | grep -E "(showing for|Dequeued object:state-changed:showing) \[notification|EVENT MANAGER: (Ignoring|Pruning|[0-9]+ events pruned|DELUGE)" | cut -c1-200 | tail -n 40 | sed 's/^/    /'
   echo "  Orca's last line, at $(date +%T.%N): $(tail -n 1 "$log" | cut -c1-200)"
 }
+# Orca, by its own rule, does not speak a notification that it takes from its
+# queue while more than 50 events wait there, nor queue one while more than
+# 100 do. A burst of runs on a busy machine can bring it there; then it is
+# shown that the window told the newest count, and what Orca skipped.
+floodSkipped() {
+  tail -n +$((mark + 1)) "$log" |
+    grep -E "EVENT MANAGER: (Not processing this event due to flood|Ignoring event type due to deluge)" >/dev/null
+}
 # After a key that starts a run: the new count said, then all said.
 toldAfter() {
-  waitfor 60 toldNew || { tell >&2; window_told >&2; fail "$1: no new diagram was told"; }
+  local told
+  if ! waitfor 60 toldNew; then
+    settle
+    if floodSkipped && told=$(/usr/bin/python3 "$here/a11y.py" told); then
+      echo "  after $1: Orca skipped the counts in a flood of its queue; the window told '$told'"
+      tell
+      return
+    fi
+    toldNew || { tell >&2; window_told >&2; fail "$1: no new diagram was told"; }
+  fi
   settle
   echo "  after $1:"
   tell

@@ -129,12 +129,13 @@ toldAfter() {
   local told
   if ! waitfor 60 toldNew; then
     settle
-    if floodSkipped && told=$(/usr/bin/python3 "$here/a11y.py" told); then
+    if ! toldNew; then
+      floodSkipped && told=$(/usr/bin/python3 "$here/a11y.py" told) ||
+        { tell >&2; window_told >&2; fail "$1: no new diagram was told"; }
       echo "  after $1: Orca skipped the counts in a flood of its queue; the window told '$told'"
       tell
       return
     fi
-    toldNew || { tell >&2; window_told >&2; fail "$1: no new diagram was told"; }
   fi
   settle
   echo "  after $1:"

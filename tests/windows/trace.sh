@@ -28,18 +28,30 @@ cp "$windows" "$work/trace.exe"
   done
 } >"$work/all.bat"
 (cd "$work" && "$WINE" cmd /c all.bat >"$work/windows.out" 2>"$work/windows.err")
+# Each run's first line in the whole, for a failure's report.
+first=1
 for canvas in "${canvases[@]}"; do
   for seed in $(seq 300); do
     # shellcheck disable=SC2086
-    "$linux" --seed "$seed" --canvas $canvas
+    "$linux" --seed "$seed" --canvas $canvas >"$work/run.out"
+    echo "$first seed $seed on $canvas" >>"$work/index"
+    first=$((first + $(wc -l <"$work/run.out")))
+    cat "$work/run.out"
   done
 done >"$work/linux.out"
 
 lines=$(wc -l <"$work/linux.out")
 [ "$lines" -gt 600 ] || { echo "FAIL: the Linux build printed only $lines lines" >&2; exit 1; }
 if ! cmp -s "$work/linux.out" "$work/windows.out"; then
-  echo "FAIL: the two builds print differently (first difference below; Wine said: $(head -c 300 "$work/windows.err"))" >&2
-  diff "$work/linux.out" "$work/windows.out" | head -n 6 >&2
+  # The run the first difference falls in, and what Wine said of errors
+  # beyond its start-up's own.
+  diff "$work/linux.out" "$work/windows.out" >"$work/diff" || true
+  at=$(head -n 1 "$work/diff" | grep -o -E '^[0-9]+')
+  run=$(awk -v at="$at" '$1 <= at { run = $0 } END { sub(/^[0-9]+ /, "", run); print run }' "$work/index")
+  echo "FAIL: the two builds print differently, first in the run of $run (line $at; first difference below)" >&2
+  head -n 6 "$work/diff" >&2
+  echo "Wine said:" >&2
+  grep -E '^wine|:err:|[Ee]xception|[Uu]nhandled' "$work/windows.err" | grep -v -E ':err:wineboot:|:fixme:' | head -n 20 >&2 || true
   exit 1
 fi
 echo "ok: $lines lines, the same on Linux and under Wine ($(md5sum <"$work/linux.out" | cut -c1-12))"

@@ -28,27 +28,24 @@ cp "$windows" "$work/trace.exe"
   done
 } >"$work/all.bat"
 (cd "$work" && "$WINE" cmd /c all.bat >"$work/windows.out" 2>"$work/windows.err")
-# Each run's first line in the whole, for a failure's report.
-first=1
 for canvas in "${canvases[@]}"; do
   for seed in $(seq 300); do
     # shellcheck disable=SC2086
-    "$linux" --seed "$seed" --canvas $canvas >"$work/run.out"
-    echo "$first seed $seed on $canvas" >>"$work/index"
-    first=$((first + $(wc -l <"$work/run.out")))
-    cat "$work/run.out"
+    "$linux" --seed "$seed" --canvas $canvas
   done
 done >"$work/linux.out"
 
 lines=$(wc -l <"$work/linux.out")
 [ "$lines" -gt 600 ] || { echo "FAIL: the Linux build printed only $lines lines" >&2; exit 1; }
 if ! cmp -s "$work/linux.out" "$work/windows.out"; then
-  # The run the first difference falls in, and what Wine said of errors
+  # The run the first difference falls in (each run's trace opens with its
+  # canvas line, the runs in the batch's order), and what Wine said of errors
   # beyond its start-up's own.
   diff "$work/linux.out" "$work/windows.out" >"$work/diff" || true
   at=$(head -n 1 "$work/diff" | grep -o -E '^[0-9]+')
-  run=$(awk -v at="$at" '$1 <= at { run = $0 } END { sub(/^[0-9]+ /, "", run); print run }' "$work/index")
-  echo "FAIL: the two builds print differently, first in the run of $run (line $at; first difference below)" >&2
+  run=$(head -n "$at" "$work/linux.out" | grep -c '^canvas ')
+  echo "FAIL: the two builds print differently, first in the run of seed $(((run - 1) % 300 + 1)) on" \
+    "${canvases[(run - 1) / 300]} (line $at; first difference below)" >&2
   head -n 6 "$work/diff" >&2
   echo "Wine said:" >&2
   grep -E '^wine|:err:|[Ee]xception|[Uu]nhandled' "$work/windows.err" | grep -v -E ':err:wineboot:|:fixme:' | head -n 20 >&2 || true

@@ -83,6 +83,14 @@ TEST_F(Trace, BadOptionsAreRefusedInOneLine)
     expectRefused("--sites " + (dir / "missing.txt").string(), "cannot be read");
 }
 
+TEST_F(Trace, AnOutputThatCannotBeWrittenIsSaidAndFails)
+{
+    const std::string cmd = std::string(QUILLET_TRACE) + " --seed 5 >/dev/full 2>" + (dir / "err").string();
+    const int raw = std::system(cmd.c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_EQ(slurp(dir / "err"), "quillet-trace: the trace could not be written: No space left on device\n");
+}
+
 TEST_F(Trace, BadSiteFilesNameTheLine)
 {
     expectRefused("--sites -", "line 3: expected two finite numbers", "1 2\n# fine\n1 2 3\n");

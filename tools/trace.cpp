@@ -3,9 +3,11 @@
 //
 //   quillet-trace [--seed S] [--canvas W H] [--sites FILE|-]
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -44,19 +46,20 @@ bool parse(std::string_view s, float& value)
     return ec == std::errc() && ptr == s.data() + s.size();
 }
 
-void printTrace(const RecordingSurface& s, float W, float H)
+std::string traceText(const RecordingSurface& s, float W, float H)
 {
-    std::printf("%s\n", traceCanvas(W, H).c_str());
+    std::string out = traceCanvas(W, H) + "\n";
     for (const auto& op : s.ops()) {
         switch (op.kind) {
-        case Kind::Colour: std::printf("%s\n", traceColour(op.value).c_str()); break;
-        case Kind::Print: std::printf("%s\n", traceLabel(op.x1, op.y1, op.text).c_str()); break;
-        case Kind::Circle: std::printf("%s\n", traceCircle(op.x1, op.y1, op.x2).c_str()); break;
-        case Kind::Pump: std::printf("pump\n"); break;
-        case Kind::Line: std::printf("%s\n", traceLine(op.x1, op.y1, op.x2, op.y2).c_str()); break;
+        case Kind::Colour: out += traceColour(op.value) + "\n"; break;
+        case Kind::Print: out += traceLabel(op.x1, op.y1, op.text) + "\n"; break;
+        case Kind::Circle: out += traceCircle(op.x1, op.y1, op.x2) + "\n"; break;
+        case Kind::Pump: out += "pump\n"; break;
+        case Kind::Line: out += traceLine(op.x1, op.y1, op.x2, op.y2) + "\n"; break;
         default: break;
         }
     }
+    return out;
 }
 
 }  // namespace
@@ -116,6 +119,13 @@ int main(int argc, char* argv[])
             surface.circle(sites.X[n], sites.Y[n], 3, surface.colour());
         drawEdges(surface, sites);
     }
-    printTrace(surface, W, H);
+    // One write for the whole trace (Windows' C library would write each line
+    // on its own), and a trace cut short must not pass for a whole one: a full
+    // disk or a closed pipe is said, and the status is not 0.
+    const std::string text = traceText(surface, W, H);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "quillet-trace: the trace could not be written: %s\n", std::strerror(errno));
+        return 1;
+    }
     return 0;
 }

@@ -29,7 +29,15 @@ const browser = await puppeteer.launch(kind === "firefox"
 const said = [];
 async function open(test, scale = 1) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 1000, height: 700, deviceScaleFactor: scale });
+  // (Firefox ESR 140 cannot emulate the screen's orientation, which puppeteer
+  // asks for beside the viewport and the page has no use for: then the
+  // viewport, asked for at the same time, is waited for.)
+  const viewport = { width: 1000, height: 700, deviceScaleFactor: scale };
+  await page.setViewport(viewport).catch((e) => {
+    if (!String(e.message).includes("unknown command emulation.setScreenOrientationOverride")) throw e;
+    return page.waitForFunction((v) => innerWidth === v.width && innerHeight === v.height &&
+      devicePixelRatio === v.deviceScaleFactor, {}, viewport);
+  });
   page.on("console", (m) => said.push(m.text()));
   page.on("pageerror", (e) => said.push(String(e)));
   await page.evaluateOnNewDocument((t) => { window.quilletTest = t; }, test);

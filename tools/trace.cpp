@@ -28,10 +28,10 @@ namespace {
 
 using Kind = RecordingSurface::Kind;
 
-int fail(const std::string& message)
+int fail(const std::string& message, int status = 2)
 {
     std::fprintf(stderr, "quillet-trace: %s\n", message.c_str());
-    return 2;
+    return status;
 }
 
 bool parse(std::string_view s, std::uint64_t& value)
@@ -124,8 +124,8 @@ int main(int argc, char* argv[])
     // disk or a closed pipe is said, and the status is not 0.
     const std::string text = traceText(surface, W, H);
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "quillet-trace: the trace could not be written: %s\n", std::strerror(errno));
-        return 1;
+        const int error = errno;
+        return fail(std::string("the trace could not be written: ") + std::strerror(error), 1);
     }
     return 0;
 }

@@ -54,8 +54,9 @@ qpid=$!
 pids+=("$qpid")
 
 # The screen's client area: the 788x565 black region, wherever the compositor
-# put it (the columns, and the rows, with many black pixels), as
-# $work/NAME.png, and its place in x0 and y0.
+# put it, as $work/NAME.png, and its place in x0 and y0. Its size is the span
+# from the first column (row) with many black pixels to the last: an edge of
+# the diagram that runs along a row or column leaves that one short of black.
 shot() {
   local f=$work/screen.png black cols rows
   rm -f "$work"/wayland-screenshot-*.png
@@ -67,9 +68,9 @@ shot() {
   fi
   black=("$f" -fill white +opaque black -negate -colorspace gray)
   read -r cols x0 < <(convert "${black[@]}" -scale '1280x1!' -depth 16 txt:- |
-    awk -F'[(,:)]' 'NR > 1 && $4 / 65535 * 1024 > 300 { if (!n++) f = $1 } END { print n + 0, f + 0 }')
+    awk -F'[(,:)]' 'NR > 1 && $4 / 65535 * 1024 > 300 { if (!n++) f = $1; l = $1 } END { print n ? l - f + 1 : 0, f + 0 }')
   read -r rows y0 < <(convert "${black[@]}" -scale '1x1024!' -depth 16 txt:- |
-    awk -F'[(,:)]' 'NR > 1 && $4 / 65535 * 1280 > 400 { if (!n++) f = $2 } END { print n + 0, f + 0 }')
+    awk -F'[(,:)]' 'NR > 1 && $4 / 65535 * 1280 > 400 { if (!n++) f = $2; l = $2 } END { print n ? l - f + 1 : 0, f + 0 }')
   [ "$cols" = 788 ] && [ "$rows" = 565 ] || return 1
   convert "$f" -crop "788x565+$x0+$y0" +repage "$work/$1.png"
 }

@@ -1,6 +1,7 @@
-# Sourced by the Windows tests: Wine (64-bit; /usr/bin/wine would first print
-# a hint about the missing 32-bit Wine) in a prefix of the test's own, made
-# fresh and removed at the end.
+# Sourced by the Windows tests: Wine (64-bit, through wine64 here, which keeps
+# its processes' addresses where Wine can start them; /usr/bin/wine would
+# first print a hint about the missing 32-bit Wine) in a prefix of the test's
+# own, made fresh and removed at the end.
 #   wine_prefix          exports WINEPREFIX (a new prefix) and WINE
 #   wine_end             ends the prefix's wineserver and removes the prefix
 #   own_output FILE      prints the lines of FILE that are not Wine's own
@@ -15,7 +16,7 @@
 #                        v2, non-client DPI scaling and the monitor's device
 #                        interface (Qt 6.8), which Windows 10 and 11 have.
 
-WINE=/usr/lib/wine/wine64
+WINE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64
 
 wine_prefix() {
   WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/quillet-wine.XXXXXX")

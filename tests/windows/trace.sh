@@ -19,7 +19,8 @@ start_xsession 1024x768 none >/dev/null
 wine_prefix
 
 canvases=("788 565" "1913 1009")
-# All 600 runs from one batch file: one start of Wine, not 600.
+# All 600 runs from one batch file: Wine is started once, and its cmd starts
+# each run as a process of its own.
 cp "$windows" "$work/trace.exe"
 {
   printf '@echo off\r\n'

@@ -4,7 +4,8 @@
 // = { seed, trace: [], turnEveryPump } before the page loads: the runs then
 // use that seed, every drawing operation is written to trace, one line each,
 // and (turnEveryPump) the browser has a turn at every pump of a run; each
-// run's start and end (performance.now()) go to startedAt and finishedAt.
+// run's start and end (performance.now()) go to startedAt and finishedAt, and
+// runs counts the runs finished.
 "use strict";
 
 const quilletPage = (() => {
@@ -15,13 +16,39 @@ const quilletPage = (() => {
   const test = window.quilletTest;
   let program = null;
 
-  // The canvas at the screen's pixel density, so that lines are crisp.
-  const ratio = window.devicePixelRatio || 1;
-  canvas.width = Math.round(788 * ratio);
-  canvas.height = Math.round(565 * ratio);
+  // The run draws on a box of 788 x 565, which the page fits to the screen
+  // and draws at the device's pixels. What is drawn since the last clear is
+  // kept, to draw again when the box changes size (a turned phone, a zoom).
   const ctx = canvas.getContext("2d");
-  ctx.scale(ratio, ratio);
-  ctx.lineWidth = 1;
+  let drawing = [];
+  const draw = (op) => {
+    drawing.push(op);
+    op();
+  };
+  function fit(width, height) {
+    if (width === canvas.width && height === canvas.height) return;
+    canvas.width = width;
+    canvas.height = height;
+    ctx.setTransform(width / 788, 0, 0, height / 565, 0, 0);
+    ctx.lineWidth = Math.max(1, 788 / width);  // never thinner than a device pixel
+    for (const op of drawing) op();
+  }
+  // The browser says the box's size in device pixels, where it can; it is
+  // taken where it agrees with the size in CSS pixels times the pixel ratio
+  // (Chromium's device emulation says CSS pixels there).
+  const sized = new ResizeObserver(([entry]) => {
+    const [device] = entry.devicePixelContentBoxSize || [];
+    const [content] = entry.contentBoxSize;
+    const width = content.inlineSize * devicePixelRatio;
+    const exact = device && Math.abs(device.inlineSize - width) < 1;
+    fit(exact ? device.inlineSize : Math.round(width),
+      exact ? device.blockSize : Math.round(content.blockSize * devicePixelRatio));
+  });
+  try {
+    sized.observe(canvas, { box: "device-pixel-content-box" });
+  } catch {
+    sized.observe(canvas);  // (where the browser cannot say the device's pixels)
+  }
   const css = (c) => `rgb(${c & 255},${(c >> 8) & 255},${(c >> 16) & 255})`;
 
   // Buttons and lifecycle keys, numbered as the lifecycle numbers them.
@@ -44,34 +71,58 @@ const quilletPage = (() => {
   retry.addEventListener("click", () => program && program._quilletRetry());
   end.addEventListener("click", () => program && program._quilletEnd());
 
+  // Alt and a caption's letter press its button, as on the desktop; with
+  // Shift too, Firefox's rule for access keys. The page takes these keys
+  // before the browser: Chromium's menu would open at Alt+E, Firefox's Edit
+  // menu too. (The letter as typed, or where it lies on the keyboard when the
+  // layout types no Latin letter there.)
+  const accessKeys = { KeyR: retry, KeyE: end };
+  window.addEventListener("keydown", (e) => {
+    const letter = /^[a-z]$/i.test(e.key) ? `Key${e.key.toUpperCase()}` : e.code;
+    const pressed = e.altKey && !e.ctrlKey && !e.metaKey && accessKeys[letter];
+    if (!pressed) return;
+    e.preventDefault();
+    if (!program || pressed.disabled || pressed.getAttribute("aria-disabled") === "true") return;
+    if (pressed === retry) retry.focus();
+    pressed.click();
+  });
+
   return {
     started(module) { program = module; },
     clear() {
+      drawing = [];
       ctx.fillStyle = "#000";
       ctx.fillRect(0, 0, 788, 565);
     },
     line(x1, y1, x2, y2, colour) {
-      ctx.strokeStyle = css(colour);
-      ctx.beginPath();
-      ctx.moveTo(x1, y1);
-      ctx.lineTo(x2, y2);
-      ctx.stroke();
+      draw(() => {
+        ctx.strokeStyle = css(colour);
+        ctx.beginPath();
+        ctx.moveTo(x1, y1);
+        ctx.lineTo(x2, y2);
+        ctx.stroke();
+      });
     },
     circle(x, y, r, colour) {
-      ctx.strokeStyle = css(colour);
-      ctx.beginPath();
-      ctx.arc(x, y, r, 0, 2 * Math.PI);
-      ctx.stroke();
+      draw(() => {
+        ctx.strokeStyle = css(colour);
+        ctx.beginPath();
+        ctx.arc(x, y, r, 0, 2 * Math.PI);
+        ctx.stroke();
+      });
     },
     print(x, y, points, colour, text) {
-      ctx.fillStyle = css(colour);
-      ctx.font = `${points}pt sans-serif`;
-      ctx.textBaseline = "top";
-      ctx.fillText(text, x, y);
+      draw(() => {
+        ctx.fillStyle = css(colour);
+        ctx.font = `${points}pt sans-serif`;
+        ctx.textBaseline = "top";
+        ctx.fillText(text, x, y);
+      });
     },
-    // While a run draws, Retry is off and End is out of the Tab order.
+    // While a run draws, Retry is off and End is out of the Tab order. Retry
+    // keeps the keyboard focus if it had it, and ignores what presses it.
     retryEnabled(enabled) {
-      retry.disabled = !enabled;
+      retry.setAttribute("aria-disabled", String(!enabled));
       end.tabIndex = enabled ? 0 : -1;
     },
     runStarted() {
@@ -81,13 +132,21 @@ const quilletPage = (() => {
     runFinished(text) {
       retry.focus();
       told.textContent = text;
-      if (test) test.finishedAt = performance.now();
+      if (test) {
+        test.finishedAt = performance.now();
+        test.runs = (test.runs || 0) + 1;
+      }
     },
-    // A page may not close the tab it is in: it goes quiet and says so.
+    // A page may not close the tab it is in: it goes quiet and says so, and
+    // the keyboard focus rests on what it says.
     ended() {
-      retry.disabled = end.disabled = true;
       told.textContent = "";
-      document.querySelector("main").insertAdjacentHTML("beforeend", '<p id="ended" role="status">Quillet has ended.</p>');
+      const said = Object.assign(document.createElement("p"), { id: "ended", tabIndex: -1 });
+      said.setAttribute("role", "status");
+      said.textContent = "Quillet has ended.";
+      document.getElementById("box").append(said);
+      said.focus();
+      retry.disabled = end.disabled = true;
     },
     seed() {
       if (test && Number.isInteger(test.seed)) return test.seed;

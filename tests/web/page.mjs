@@ -1,152 +1,199 @@
-// The page in Debian's chromium, headless, driven by puppeteer-core: it draws
-// exactly what quillet-trace prints for the same seed and canvas; the box is
-// centred and the buttons are where the desktop has them; the keys work the
-// buttons as on the desktop; End mid-run ends it; axe-core finds nothing
-// wrong, and the accessibility tree has the buttons and the newest count; the
-// console stays empty. In Debian's chromium, or its firefox-esr (through
-// WebDriver BiDi, which has no accessibility tree to give: that check is
-// chromium's alone).
+// The page, headless in Debian's chromium or firefox-esr (WebDriver BiDi,
+// which has no accessibility tree and no touch to give: those are chromium's
+// alone): it draws exactly what quillet-trace prints for the same seed, on
+// every screen from a small phone to a 4K monitor, zoomed or not; the box is
+// wholly on screen there, and its buttons are on screen, large enough and
+// work; the keys work the buttons as on the desktop and the focus stays in
+// the page; End mid-run ends it; axe-core finds nothing wrong; the console
+// stays empty.
 //   node page.mjs PAGE_FOLDER QUILLET_TRACE [chromium|firefox]
+import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { createRequire } from "node:module";
 import fs from "node:fs";
-import puppeteer from "puppeteer-core";
+import { createRequire } from "node:module";
+import { after, test } from "node:test";
+import { finished, launch, open, said } from "./browse.mjs";
 import { serve } from "./serve.mjs";
 
 const [folder, traceTool, kind = "chromium"] = process.argv.slice(2);
-const axe = fs.readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
-let failed = 0;
-const check = (ok, what, saw = "") => {
-  console.log(`${ok ? "ok" : "FAIL"}: ${what}${ok || saw === "" ? "" : `: ${saw}`}`);
-  if (!ok) failed++;
-};
-
 const { server, address } = await serve(folder);
-
-const browser = await puppeteer.launch(kind === "firefox"
-  ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr" }
-  : { executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
-const said = [];
-async function open(test, scale = 1) {
-  const page = await browser.newPage();
-  // (Firefox ESR 140 cannot emulate the screen's orientation, which puppeteer
-  // asks for beside the viewport and the page has no use for: then the
-  // viewport, asked for at the same time, is waited for.)
-  const viewport = { width: 1000, height: 700, deviceScaleFactor: scale };
-  await page.setViewport(viewport).catch((e) => {
-    if (!String(e.message).includes("unknown command emulation.setScreenOrientationOverride")) throw e;
-    return page.waitForFunction((v) => innerWidth === v.width && innerHeight === v.height &&
-      devicePixelRatio === v.deviceScaleFactor, {}, viewport);
-  });
-  page.on("console", (m) => said.push(m.text()));
-  page.on("pageerror", (e) => said.push(String(e)));
-  await page.evaluateOnNewDocument((t) => { window.quilletTest = t; }, test);
-  await page.goto(address);
-  return page;
-}
-// An access key as a person presses it: in chromium Alt and the letter, with
-// the text the letter types, which is what it looks for (puppeteer's own
-// keyboard drops the text while Alt is down); in firefox Alt+Shift and the letter.
-async function accessKey(page, letter) {
-  if (kind === "firefox") {
-    for (const k of ["Alt", "Shift"]) await page.keyboard.down(k);
-    await page.keyboard.press(`Key${letter.toUpperCase()}`);
-    for (const k of ["Shift", "Alt"]) await page.keyboard.up(k);
-    return;
-  }
-  const cdp = await page.createCDPSession();
-  const code = letter.toUpperCase().charCodeAt(0);
-  const key = { modifiers: 1, key: letter, code: `Key${letter.toUpperCase()}`, windowsVirtualKeyCode: code };
-  await cdp.send("Input.dispatchKeyEvent", { type: "keyDown", ...key, text: letter, unmodifiedText: letter });
-  await cdp.send("Input.dispatchKeyEvent", { type: "keyUp", ...key });
-  await cdp.detach();
-}
-const told = (page) => page.$eval("#told", (e) => e.textContent);
-// (A run that never finishes fails with what the page said: an error, say.)
-const finished = (page) => page.waitForFunction(() => document.getElementById("told").textContent !== "")
-  .catch((e) => { throw new Error(`no run finished; the page said: ${JSON.stringify(said)}`, { cause: e }); });
-const trace = (page) => page.evaluate(() => window.quilletTest.trace.join("\n") + "\n");
-const traceOf = (seed) => execFileSync(traceTool, ["--seed", String(seed), "--canvas", "788", "565"], { encoding: "utf8" });
-
-// What is drawn: the trace of the same seed, operation for operation.
-for (const seed of [1, 2, 3, 42, 1000]) {
-  const page = await open({ seed, trace: [] });
-  await finished(page);
-  const drawn = await trace(page);
-  check(drawn === traceOf(seed), `seed ${seed}: the page draws what quillet-trace prints`,
-    `${drawn.split("\n").length} lines against ${traceOf(seed).split("\n").length}`);
-  await page.close();
-}
-
-// Where things are, and the keys.
-// (31 sites: 465 pumps, a turn for the browser at each.)
-const page = await open({ seed: 11, trace: [], turnEveryPump: true });
-await finished(page);
-const place = await page.evaluate(() => {
-  const r = (id) => { const b = document.getElementById(id).getBoundingClientRect(); return [b.x, b.y, b.width, b.height]; };
-  return { box: r("canvas"), retry: r("cmdRetry"), end: r("cmdEnd") };
+const browser = await launch(kind);
+after(async () => {
+  await browser.close();
+  server.close();
 });
-const [x, y] = place.box;
-check(JSON.stringify(place.box) === JSON.stringify([(1000 - 788) / 2, (700 - 565) / 2, 788, 565]), "the box is centred", place.box);
-check(JSON.stringify(place.retry) === JSON.stringify([x + 16, y + 8, 57, 25]) &&
-  JSON.stringify(place.end) === JSON.stringify([x + 112, y + 8, 57, 25]), "the buttons are at the desktop's places", JSON.stringify(place));
-const focused = () => page.evaluate(() => document.activeElement.id);
-check(await focused() === "cmdRetry", "the focus is on Retry after the first run", await focused());
-// The trace's length after k runs: its canvas line, then a run's lines k times.
-const lines = async () => (await page.evaluate(() => window.quilletTest.trace.length));
-const run = (await lines()) - 1;
-const after = (k) => 1 + k * run;
 
-// Alt+R draws anew; during that run, Alt+R, Space and Enter on End do nothing.
-await accessKey(page, "r");
-await page.waitForFunction((n) => window.quilletTest.trace.length > n + 10, {}, after(1));
-check(await page.$eval("#cmdRetry", (b) => b.disabled), "Retry is off while a run draws");
-await accessKey(page, "r");
-await page.focus("#cmdEnd");
-await page.keyboard.press(" "); await page.keyboard.press("Enter");
-await finished(page);
-await page.waitForFunction(() => !document.getElementById("cmdRetry").disabled);
-check(await lines() === after(2), "Alt+R after a run draws it anew, once; keys mid-run change nothing",
-  `${await lines()} lines, ${run} a run`);
-check(!(await page.$("#ended")), "Space and Enter on End mid-run do not end it");
-check(await focused() === "cmdRetry", "the focus is on Retry after a run started by Alt+R", await focused());
+const traceOf = (seed) => execFileSync(traceTool, ["--seed", String(seed), "--canvas", "788", "565"], { encoding: "utf8" });
+const traceIn = (tab) => tab.evaluate(() => window.quilletTest.trace.join("\n") + "\n");
+const lines = (text) => text.split("\n").length - 1;
+const focused = (tab) => tab.evaluate(() => document.activeElement.id);
 
-// Tab, Space and Enter work the buttons.
-await page.keyboard.press("Enter");
-await page.waitForFunction((n) => window.quilletTest.trace.length === n && !document.getElementById("cmdRetry").disabled, {}, after(3));
-check(true, "Enter on Retry draws anew");
-await page.keyboard.press(" ");
-await page.waitForFunction((n) => window.quilletTest.trace.length === n && !document.getElementById("cmdRetry").disabled, {}, after(4));
-check(true, "Space on Retry draws anew");
+test("the page draws what quillet-trace prints", async () => {
+  for (const seed of [1, 2, 3, 42, 1000]) {
+    const tab = await open(browser, address, { seed, trace: [] }, { width: 1000, height: 700, deviceScaleFactor: 1 });
+    await finished(tab);
+    const drawn = await traceIn(tab);
+    assert.ok(drawn === traceOf(seed), `seed ${seed}: ${lines(drawn)} lines against ${lines(traceOf(seed))}`);
+    await tab.close();
+  }
+});
 
-// The accessibility tree: the buttons by name, the newest count.
-const tree = kind === "firefox" ? null : await page.accessibility.snapshot();
-const nodes = (n) => [n, ...(n.children || []).flatMap(nodes)];
-const shown = (tree ? nodes(tree) : []).map((n) => `${n.role} "${n.name}"${n.description ? ` (${n.description})` : ""}`);
-const wanted = ['main "Quillet" (Draws the nearest-site diagram of random points)',
-  'button "Retry" (Clear the window and draw a new diagram)', 'button "End" (Quit Quillet at once)', 'status ""'];
-if (tree) check(wanted.every((w) => shown.includes(w)) && shown.length === 6,
-  "the accessibility tree: the box, the buttons by name and description, the live region", shown.join("; "));
-check(/^A nearest-site diagram of \d+ sites$/.test(await told(page)), "the live region tells the newest count", await told(page));
-await page.addScriptTag({ content: axe });
-const violations = await page.evaluate(async () => (await window.axe.run()).violations.map((v) => v.id));
-check(violations.length === 0, "axe-core finds no violation", violations.join(", "));
+// Screens people use. A browser zoomed to z on a w x h screen shows a page
+// of w/z x h/z CSS pixels, each z device pixels wide.
+const zoomed = (width, height, z) => ({ width: Math.floor(width / z), height: Math.floor(height / z), deviceScaleFactor: z });
+const touch = (width, height, deviceScaleFactor) => ({ width, height, deviceScaleFactor, isMobile: true, hasTouch: true });
+const screens = [
+  ["a small phone", touch(320, 568, 2)],
+  ["a phone", touch(390, 844, 3)],
+  ["a phone on its side", touch(844, 390, 3)],
+  ["a tablet", touch(768, 1024, 2)],
+  ["a laptop", zoomed(1366, 768, 1)],
+  ["a laptop at 50 %", zoomed(1366, 768, 0.5)],
+  ["a laptop at 125 %", zoomed(1366, 768, 1.25)],
+  ["a laptop at 150 %", zoomed(1366, 768, 1.5)],
+  ["a laptop at 200 %", zoomed(1366, 768, 2)],
+  ["a screen at 400 %", zoomed(1280, 800, 4)],
+  ["a 4K screen", zoomed(3840, 2160, 1)],
+];
+const seed = 5;
+for (const [name, viewport] of screens) {
+  // (Firefox's BiDi has no touch to emulate.)
+  test(`on ${name} the whole box and its buttons are on screen and work`, { skip: kind === "firefox" && viewport.hasTouch }, async () => {
+    const tab = await open(browser, address, { seed, trace: [] }, viewport);
+    await finished(tab);
+    const { box, retry, end, canvas, screen, captions, rules } = await tab.evaluate(() => {
+      const at = (id) => {
+        const { x, y, width, height } = document.getElementById(id).getBoundingClientRect();
+        return { x, y, width, height };
+      };
+      const fits = (b) => b.scrollWidth <= b.clientWidth && parseFloat(getComputedStyle(b).fontSize) >= 12;
+      const style = (e) => getComputedStyle(e);
+      return {
+        box: at("box"), retry: at("cmdRetry"), end: at("cmdEnd"),
+        canvas: [document.getElementById("canvas").width, document.getElementById("canvas").height],
+        screen: { x: 0, y: 0, width: innerWidth, height: innerHeight },
+        captions: [...document.querySelectorAll("button")].every(fits),
+        rules: [style(document.documentElement).touchAction, style(document.documentElement).overscrollBehaviorY,
+          style(document.getElementById("box")).touchAction, style(document.querySelector("main")).userSelect],
+      };
+    });
+    const within = (r, outer) => r.x >= outer.x && r.y >= outer.y &&
+      r.x + r.width <= outer.x + outer.width + 0.01 && r.y + r.height <= outer.y + outer.height + 0.01;
+    const apart = (a, b) => a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
+    assert.ok(within(box, screen), `the box ${JSON.stringify(box)} on the screen ${JSON.stringify(screen)}`);
+    assert.ok(Math.abs(box.width / box.height - 788 / 565) < 0.005, `the box keeps its shape: ${JSON.stringify(box)}`);
+    for (const button of [retry, end]) {
+      assert.ok(within(button, screen) && button.width >= 24 && button.height >= 24, `a button on screen, 24 x 24 or more: ${JSON.stringify(button)}`);
+    }
+    assert.ok(apart(retry, end), "the buttons do not overlap");
+    assert.ok(captions, "the captions fit their buttons, at 12 px or more");
+    // Drawn at the device's pixels, and with room for the whole box, as on the desktop.
+    const device = (v) => Math.round(v * viewport.deviceScaleFactor);
+    assert.ok(Math.abs(canvas[0] - device(box.width)) <= 1 && Math.abs(canvas[1] - device(box.height)) <= 1,
+      `the canvas ${canvas} at the device's pixels of the box, ${device(box.width)} x ${device(box.height)}`);
+    if (screen.width >= 788 && screen.height >= 565) {
+      const [x, y] = [(screen.width - 788) / 2, (screen.height - 565) / 2];
+      assert.deepEqual([box, retry, end], [{ x, y, width: 788, height: 565 },
+        { x: x + 16, y: y + 8, width: 57, height: 25 }, { x: x + 112, y: y + 8, width: 57, height: 25 }]);
+    }
+    if (viewport.hasTouch) {
+      assert.deepEqual(rules, ["manipulation", "none", "pinch-zoom", "none"],
+        "a double tap does not zoom, a swipe does not pull the page, nor pan it on the box, and nothing is selected");
+    }
 
-// Alt+E mid-run ends the program: the run stops, the page says so.
-await accessKey(page, "r");
-await page.waitForFunction((n) => window.quilletTest.trace.length > n + 10, {}, after(4));
-await accessKey(page, "e");
-await page.waitForSelector("#ended");
-const stopped = await lines();
-await new Promise((r) => setTimeout(r, 0));
-check(stopped < after(5) && (await told(page)) === "", "Alt+E mid-run stops the run, and no count is told",
-  `${stopped} of ${after(5)}`);
-
-check(said.length === 0, "the console says nothing", said.join(" | "));
-await browser.close();
-server.close();
-if (failed) {
-  console.log(`page: ${failed} failed`);
-  process.exit(1);
+    // A tap or a click on Retry draws the same seed's diagram again; on End, ends.
+    const press = async (id) => {
+      const { x, y } = await tab.$eval(id, (b) => { const r = b.getBoundingClientRect(); return { x: r.x + r.width / 2, y: r.y + r.height / 2 }; });
+      await (viewport.hasTouch ? tab.touchscreen.tap(x, y) : tab.mouse.click(x, y));
+    };
+    await press("#cmdRetry");
+    await finished(tab, 2);
+    const once = traceOf(seed);
+    assert.ok(await traceIn(tab) === once + once.slice(once.indexOf("\n") + 1), "Retry draws the seed's diagram again");
+    await press("#cmdEnd");
+    await tab.waitForSelector("#ended");
+    assert.equal(await focused(tab), "ended", "after End the focus rests on what the page says");
+    assert.deepEqual(said(tab), [], "the console says nothing");
+    await tab.close();
+  });
 }
-console.log("page: all passed");
+
+// An access key as a person presses it: Alt and the letter in chromium,
+// Alt+Shift and the letter in Firefox, as its rule for access keys has it.
+async function accessKey(tab, letter) {
+  const held = kind === "firefox" ? ["Alt", "Shift"] : ["Alt"];
+  for (const k of held) await tab.keyboard.down(k);
+  await tab.keyboard.press(`Key${letter.toUpperCase()}`);
+  for (const k of held.reverse()) await tab.keyboard.up(k);
+}
+// Until n frames have been shown: time for a run that went on to draw.
+const frames = (tab, n) => tab.evaluate((n) => new Promise((done) => {
+  const next = () => (--n === 0 ? done() : requestAnimationFrame(next));
+  requestAnimationFrame(next);
+}), n);
+
+test("the keys work the buttons as on the desktop, and the focus stays in the page", async () => {
+  // (31 sites: 465 pumps, a turn for the browser at each.)
+  const tab = await open(browser, address, { seed: 11, trace: [], turnEveryPump: true }, { width: 1000, height: 700, deviceScaleFactor: 1 });
+  await finished(tab);
+  assert.equal(await focused(tab), "cmdRetry", "the focus on Retry after the first run");
+  // The trace's length after k runs: its canvas line, then a run's lines k times.
+  const length = () => tab.evaluate(() => window.quilletTest.trace.length);
+  const run = (await length()) - 1;
+  const after = (k) => 1 + k * run;
+  const growing = (k) => tab.waitForFunction((n) => window.quilletTest.trace.length > n + 10, {}, after(k));
+
+  // Alt+R draws anew; during that run, Retry is off and keeps the focus, and
+  // Alt+R, Space and Enter on End do nothing.
+  await accessKey(tab, "r");
+  await growing(1);
+  assert.deepEqual(await tab.$eval("#cmdRetry", (b) => [b.getAttribute("aria-disabled"), document.activeElement === b]),
+    ["true", true], "Retry is off while a run draws, and keeps the focus");
+  await accessKey(tab, "r");
+  await tab.focus("#cmdEnd");
+  await tab.keyboard.press(" ");
+  await tab.keyboard.press("Enter");
+  await finished(tab, 2);
+  assert.equal(await length(), after(2), "Alt+R after a run draws it anew, once; keys mid-run change nothing");
+  assert.equal(await tab.$("#ended"), null, "Space and Enter on End mid-run do not end it");
+  assert.equal(await focused(tab), "cmdRetry", "the focus on Retry after a run started by Alt+R");
+
+  // Enter and Space on Retry draw anew.
+  await tab.keyboard.press("Enter");
+  await finished(tab, 3);
+  assert.equal(await length(), after(3), "Enter on Retry draws anew");
+  await tab.keyboard.press(" ");
+  await finished(tab, 4);
+  assert.equal(await length(), after(4), "Space on Retry draws anew");
+
+  // Nothing on the page is selected by a triple click, a long press's cousin.
+  await tab.mouse.click(500, 20, { count: 3 });
+  assert.equal(await tab.evaluate(() => getSelection().toString().trim()), "", "nothing is selected");
+
+  // The accessibility tree: the box, the buttons by name, description and key, the newest count.
+  if (kind !== "firefox") {
+    const nodes = (n) => [n, ...(n.children || []).flatMap(nodes)];
+    const shown = nodes(await tab.accessibility.snapshot()).map((n) =>
+      `${n.role} "${n.name}"${n.description ? ` (${n.description})` : ""}${n.keyshortcuts ? ` [${n.keyshortcuts}]` : ""}`);
+    assert.deepEqual(shown.slice(1), ['main "Quillet" (Draws the nearest-site diagram of random points)',
+      'button "Retry" (Clear the window and draw a new diagram) [Alt+R]', 'button "End" (Quit Quillet at once) [Alt+E]',
+      'status ""', `StaticText "${await tab.$eval("#told", (e) => e.textContent)}"`]);
+  }
+  assert.match(await tab.$eval("#told", (e) => e.textContent), /^A nearest-site diagram of \d+ sites$/, "the live region tells the newest count");
+  const axe = fs.readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
+  await tab.addScriptTag({ content: axe });
+  assert.deepEqual(await tab.evaluate(async () => (await window.axe.run()).violations.map((v) => v.id)), [], "axe-core finds no violation");
+
+  // Alt+E mid-run ends the program: the run draws no more, frame after
+  // frame; the page says so, and the focus rests there.
+  await accessKey(tab, "r");
+  await growing(4);
+  await accessKey(tab, "e");
+  await tab.waitForSelector("#ended");
+  const stopped = await length();
+  await frames(tab, 5);
+  assert.ok(stopped < after(5) && (await length()) === stopped, `Alt+E mid-run stops the run: ${stopped}, then ${await length()} of ${after(5)} lines`);
+  assert.equal(await tab.$eval("#told", (e) => e.textContent), "", "no count is told");
+  assert.equal(await focused(tab), "ended", "the focus rests on what the page says");
+  assert.deepEqual(said(tab), [], "the console says nothing");
+});

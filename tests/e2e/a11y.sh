@@ -14,52 +14,17 @@ here=$(dirname "$0")
 work=$(mktemp -d)
 # shellcheck source=../../script/xsession.sh
 . "$here/../../script/xsession.sh"
-orca=""
-# Orca runs under `script`, which reaps it once it is stopped.
-stopOrca() {
-  pkill -P "$orca"
-  waitfor 10 sh -c "! pgrep -P $orca" || pkill -9 -P "$orca"
-  wait "$orca"
-}
-trap '[ -z "$orca" ] || stopOrca 2>/dev/null || true; stop_xsession; rm -rf "$work"' EXIT
+# shellcheck source=orca.sh
+. "$here/orca.sh"
+trap stopReaderSession EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
-# A new user's settings, read by the accessibility bus too (whether a screen
-# reader runs), and not this machine's.
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
-mkdir -p "$HOME"
-start_xsession 1280x1024 || fail "no X session"
+startReaderSession
 # shellcheck source=look.sh
 . "$here/look.sh"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-pids+=($!)
-waitfor 60 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress ||
-  fail "no accessibility bus"
 
-# Orca as a new user has it. There is no sound here: the speech server it
-# looks for is not there, and what it would say is in its log all the same.
-log=$work/orca.log
-# Orca will not start while its user runs another Orca anywhere, which it asks
-# pgrep. It is told only of those on this test's display: a screen reader on
-# the developer's own desktop, or in another test run, never meets this one.
-mkdir -p "$work/bin"
-cat >"$work/bin/pgrep" <<'SHIM'
-#!/bin/sh
-for pid in $(/usr/bin/pgrep "$@"); do
-  tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -q -x "DISPLAY=$DISPLAY" && echo "$pid"
-done
-exit 0
-SHIM
-chmod +x "$work/bin/pgrep"
-startOrca() {
-  # Its debug log is written line by line only to a terminal: `script` gives it one.
-  PATH=$work/bin:$PATH SPEECHD_ADDRESS=unix_socket:$work/no-speech script -q -f -c "orca --disable braille --debug-file=/dev/tty" "$log" </dev/null >"$work/orca.out" 2>&1 &
-  orca=$!
-  pids+=("$orca")
-  waitfor 60 grep -q -E "Startup complete|Starting Atspi main event loop|SPEECH OUTPUT" "$log" || { cat "$work/orca.out" >&2; fail "Orca did not start"; }
-}
 startQuillet() {
   "$quillet" >"$work/quillet.log" 2>&1 &
   qpid=$!
@@ -68,14 +33,6 @@ startQuillet() {
   xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"
 }
 
-# What Orca said since the last mark, one utterance a line.
-mark=0
-markSpeech() { mark=$(wc -l <"$log"); }
-heard() { tail -n +$((mark + 1)) "$log" | sed -n -E "s/.*SPEECH OUTPUT: '(.*)' ?(\{.*)?$/\1/p"; }
-tell() { heard | sed 's/^/    /'; }
-# A count told: Orca 43 says "notification A nearest-site ... sites.", Orca 48
-# "notification" and then the count.
-counts() { heard | grep -c -E "^(notification )?A nearest-site diagram of [0-9]+ sites\.?$" || true; }
 # Each count told is its own: no run's count is said more often than runs
 # had it (the window keeps its last notifications).
 saidAsTold() {
@@ -87,10 +44,9 @@ saidAsTold() {
   [ -z "$twice" ] || fail "said more often than told: $(echo $twice)"
 }
 
-# Said, since the last mark: a new count; Retry; End; the text given. (grep
+# Said, since the last mark: Retry; End; the text given. (grep
 # reads all that is heard: with -q it would stop at its first match, and the
 # writer, writing on, would die of SIGPIPE, which pipefail counts.)
-toldNew() { [ "$(counts)" -ge 1 ]; }
 saidRetry() { heard | grep -E "^Retry( push)? button" >/dev/null; }
 saidEnd() { heard | grep -E "^End( push)? button" >/dev/null; }
 saidText() { heard | grep -F "$1" >/dev/null; }
@@ -113,16 +69,6 @@ window_told() {
   echo "  what Orca's log has of notifications since:"
   tail -n +$((mark + 1)) "$log" | grep -E "(showing for|Dequeued object:state-changed:showing) \[notification|EVENT MANAGER: (Ignoring|Pruning|[0-9]+ events pruned|DELUGE)" | cut -c1-200 | tail -n 40 | sed 's/^/    /'
   echo "  Orca's last line, at $(date +%T.%N): $(tail -n 1 "$log" | cut -c1-200)"
-}
-# Orca, by its own rule, drops notifications while more than 50 events wait in
-# its queue: one it takes from the queue then is not spoken, and a focus event
-# (Retry's, after each run) prunes all waiting ones, silently but for the
-# number; while more than 100 wait, it queues none. A burst of runs on a busy
-# machine can bring it there; then it is shown that the window told the
-# newest count, and what Orca skipped.
-floodSkipped() {
-  local dropped="Not processing this event due to flood|Ignoring event type due to deluge|[1-9][0-9]* events pruned"
-  tail -n +$((mark + 1)) "$log" | grep -E "EVENT MANAGER: ($dropped)" >/dev/null
 }
 # After a key that starts a run: the new count said, then all said.
 toldAfter() {

@@ -2,6 +2,7 @@
 // 127.0.0.1: each file with its MIME type (.wasm as application/wasm, which
 // the browser's streaming compilation needs), and a folder's index.html for
 // the folder. extra adds pages of given text by path ("/floor.html": "...").
+// From the shell, `node serve.mjs FOLDER` serves it and prints its address.
 //   const { server, address } = await serve(folder, extra);
 import fs from "node:fs";
 import http from "node:http";
@@ -21,4 +22,10 @@ export async function serve(folder, extra = {}) {
   });
   await new Promise((r) => server.listen(0, "127.0.0.1", r));
   return { server, address: `http://127.0.0.1:${server.address().port}/` };
+}
+
+// node serve.mjs FOLDER: serves it until stopped, and prints its address.
+if (import.meta.url === `file://${fs.realpathSync(process.argv[1])}`) {
+  const { address } = await serve(process.argv[2]);
+  console.log(address);
 }

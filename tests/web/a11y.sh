@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The page with a screen reader: Orca, then a chromium window on the page, on
+# a virtual screen of their own with openbox, the session's and the
+# accessibility bus. What Orca says (its debug log) is heard at each step:
+# each diagram's count once, the buttons by name, and that Quillet has ended.
+#   a11y.sh PAGE_FOLDER
+set -euo pipefail
+folder=$1
+here=$(dirname "$0")
+work=$(mktemp -d)
+# shellcheck source=../../script/xsession.sh
+. "$here/../../script/xsession.sh"
+# shellcheck source=../e2e/orca.sh
+. "$here/../e2e/orca.sh"
+trap stopReaderSession EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "ok: $*"; }
+
+startReaderSession
+node "$here/serve.mjs" "$folder" >"$work/address" &
+pids+=($!)
+waitfor 60 grep -q http "$work/address" || fail "the page is not served"
+
+said() { heard | grep -F -x -e "$1" -e "$1." >/dev/null; }
+# After a key: what is waited for said, then all said (Orca quiet for two seconds).
+heardAfter() {
+  waitfor 60 "${@:2}" || { tell >&2; fail "$1: Orca did not say it"; }
+  quiet "$log" 2 || fail "Orca never fell quiet"
+  echo "  after $1:"
+  tell
+}
+toldOnce() { [ "$(counts)" = 1 ] || { tell >&2; fail "$1: the new diagram was told $(counts) times, not once"; }; }
+
+startOrca
+markSpeech
+chromium --no-sandbox --no-first-run --disable-background-networking --disable-component-update --disable-sync \
+  --user-data-dir="$work/chromium" "$(cat "$work/address")" >"$work/chromium.log" 2>&1 &
+pids+=($!)
+heardAfter "the page's first run" toldNew
+toldOnce "the first run"
+pass "at start: the first diagram told once"
+
+markSpeech
+xdotool key alt+r
+heardAfter "Alt+R" toldNew
+toldOnce "Alt+R"
+pass "Alt+R: a new diagram told once"
+
+markSpeech
+xdotool key Tab
+heardAfter "Tab" said "End push button"
+markSpeech
+xdotool key shift+Tab
+heardAfter "Shift+Tab" said "Retry push button"
+pass "the buttons by name"
+
+markSpeech
+xdotool key alt+e
+heardAfter "Alt+E" said "Quillet has ended"
+pass "Alt+E: Quillet has ended"
+echo "a11y: all passed"

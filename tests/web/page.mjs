@@ -62,31 +62,24 @@ for (const [name, viewport] of screens) {
     const tab = await open(browser, address, { seed, trace: [] }, viewport);
     await finished(tab);
     const { box, retry, end, canvas, screen, captions, rules } = await tab.evaluate(() => {
-      const at = (id) => {
-        const { x, y, width, height } = document.getElementById(id).getBoundingClientRect();
-        return { x, y, width, height };
-      };
+      const element = (id) => document.getElementById(id);
+      const at = (id) => (({ x, y, width, height }) => ({ x, y, width, height }))(element(id).getBoundingClientRect());
       const fits = (b) => b.scrollWidth <= b.clientWidth && parseFloat(getComputedStyle(b).fontSize) >= 12;
       const style = (e) => getComputedStyle(e);
       return {
-        box: at("box"), retry: at("cmdRetry"), end: at("cmdEnd"),
-        canvas: [document.getElementById("canvas").width, document.getElementById("canvas").height],
-        screen: { x: 0, y: 0, width: innerWidth, height: innerHeight },
-        captions: [...document.querySelectorAll("button")].every(fits),
+        box: at("box"), retry: at("cmdRetry"), end: at("cmdEnd"), canvas: [element("canvas").width, element("canvas").height],
+        screen: { x: 0, y: 0, width: innerWidth, height: innerHeight }, captions: [...document.querySelectorAll("button")].every(fits),
         rules: [style(document.documentElement).touchAction, style(document.documentElement).overscrollBehaviorY,
-          style(document.getElementById("box")).touchAction, style(document.querySelector("main")).userSelect],
+          style(element("box")).touchAction, style(document.querySelector("main")).userSelect],
       };
     });
     const within = (r, outer) => r.x >= outer.x && r.y >= outer.y &&
       r.x + r.width <= outer.x + outer.width + 0.01 && r.y + r.height <= outer.y + outer.height + 0.01;
     const apart = (a, b) => a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
-    assert.ok(within(box, screen), `the box ${JSON.stringify(box)} on the screen ${JSON.stringify(screen)}`);
-    assert.ok(Math.abs(box.width / box.height - 788 / 565) < 0.005, `the box keeps its shape: ${JSON.stringify(box)}`);
-    for (const button of [retry, end]) {
-      assert.ok(within(button, screen) && button.width >= 24 && button.height >= 24, `a button on screen, 24 x 24 or more: ${JSON.stringify(button)}`);
-    }
-    assert.ok(apart(retry, end), "the buttons do not overlap");
-    assert.ok(captions, "the captions fit their buttons, at 12 px or more");
+    assert.ok(within(box, screen) && Math.abs(box.width / box.height - 788 / 565) < 0.005,
+      `the box ${JSON.stringify(box)} whole, in its shape, on the screen ${JSON.stringify(screen)}`);
+    assert.ok([retry, end].every((b) => within(b, screen) && b.width >= 24 && b.height >= 24) && apart(retry, end) && captions,
+      `the buttons on screen, apart, 24 x 24 or more, their captions fitting at 12 px or more: ${JSON.stringify([retry, end])}`);
     // Drawn at the device's pixels, and with room for the whole box, as on the desktop.
     const device = (v) => Math.round(v * viewport.deviceScaleFactor);
     assert.ok(Math.abs(canvas[0] - device(box.width)) <= 1 && Math.abs(canvas[1] - device(box.height)) <= 1,

@@ -26,7 +26,8 @@ startReaderSession() {
 stopReaderSession() {
   [ -z "$orca" ] || stopOrca 2>/dev/null || true
   stop_xsession
-  rm -rf "$work"
+  # (A browser's helpers may still be writing its profile there for a moment.)
+  waitfor 30 rm -rf "$work"
 }
 
 # Orca as a new user has it. There is no sound here: the speech server it

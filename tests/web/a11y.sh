@@ -22,7 +22,9 @@ node "$here/serve.mjs" "$folder" >"$work/address" &
 pids+=($!)
 waitfor 60 grep -q http "$work/address" || fail "the page is not served"
 
-said() { heard | grep -F -x -e "$1" -e "$1." >/dev/null; }
+# (AT-SPI calls a button a "push button" before version 2.50, as Debian 12
+# has it, and a "button" since.)
+said() { heard | grep -E -x "$1\.?" >/dev/null; }
 # After a key: what is waited for said, then all said (Orca quiet for two seconds).
 heardAfter() {
   waitfor 60 "${@:2}" || { tell >&2; fail "$1: Orca did not say it"; }
@@ -49,10 +51,10 @@ pass "Alt+R: a new diagram told once"
 
 markSpeech
 xdotool key Tab
-heardAfter "Tab" said "End push button"
+heardAfter "Tab" said "End( push)? button"
 markSpeech
 xdotool key shift+Tab
-heardAfter "Shift+Tab" said "Retry push button"
+heardAfter "Shift+Tab" said "Retry( push)? button"
 pass "the buttons by name"
 
 markSpeech

@@ -1,11 +1,9 @@
-// What the page does for the program (web/main.cpp calls it as Module.page):
+// What the page does for the program (web/page.cpp calls it as Module.page):
 // it draws on the canvas, shows the buttons' states, tells a screen reader
-// each finished diagram's count, and ends. A test may set window.quilletTest
-// = { seed, trace: [], turnEveryPump } before the page loads: the runs then
-// use that seed, every drawing operation is written to trace, one line each,
-// and (turnEveryPump) the browser has a turn at every pump of a run; each
-// run's start and end (performance.now()) go to startedAt and finishedAt, and
-// runs counts the runs finished.
+// each finished diagram's count, and ends. Then it starts the program, whose
+// code comes before this in quillet.js (the build puts it there), and once
+// the first diagram is drawn, the service worker that keeps the page for use
+// with no network.
 "use strict";
 
 const quilletPage = (() => {
@@ -13,7 +11,6 @@ const quilletPage = (() => {
   const retry = document.getElementById("cmdRetry");
   const end = document.getElementById("cmdEnd");
   const told = document.getElementById("told");
-  const test = window.quilletTest;
   let program = null;
 
   // The run draws on a box of 788 x 565, which the page fits to the screen
@@ -48,6 +45,15 @@ const quilletPage = (() => {
     sized.observe(canvas, { box: "device-pixel-content-box" });
   } catch {
     sized.observe(canvas);  // (where the browser cannot say the device's pixels)
+  }
+  // The service worker, asked for once, after the first diagram: it fetches
+  // the page's files again, which must not slow the first diagram down. (A
+  // browser without one, or a page not served over HTTPS, goes without.)
+  let kept = false;
+  function keepForOffline() {
+    if (kept || !("serviceWorker" in navigator)) return;
+    kept = true;
+    navigator.serviceWorker.register("sw.js").catch(() => {});
   }
   const css = (c) => `rgb(${c & 255},${(c >> 8) & 255},${(c >> 16) & 255})`;
 
@@ -127,15 +133,11 @@ const quilletPage = (() => {
     },
     runStarted() {
       told.textContent = "";
-      if (test) test.startedAt = performance.now();
     },
     runFinished(text) {
       retry.focus();
       told.textContent = text;
-      if (test) {
-        test.finishedAt = performance.now();
-        test.runs = (test.runs || 0) + 1;
-      }
+      keepForOffline();
     },
     // A page may not close the tab it is in: it goes quiet and says so, and
     // the keyboard focus rests on what it says.
@@ -149,13 +151,13 @@ const quilletPage = (() => {
       retry.disabled = end.disabled = true;
     },
     seed() {
-      if (test && Number.isInteger(test.seed)) return test.seed;
       // 53 random bits: every one of them a double holds exactly.
       const [high, low] = crypto.getRandomValues(new Uint32Array(2));
       return (high % 2 ** 21) * 2 ** 32 + low;
     },
-    tracing() { return !!(test && Array.isArray(test.trace)); },
-    turnEveryPump() { return !!(test && test.turnEveryPump); },
-    trace(line) { test.trace.push(line); },
   };
 })();
+
+const quillet = { page: quilletPage };
+quilletPage.started(quillet);
+createQuillet(quillet);

@@ -18,7 +18,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
 startReaderSession
-node "$here/serve.mjs" "$folder" >"$work/address" &
+node "$here/../../web/serve.mjs" "$folder" >"$work/address" &
 pids+=($!)
 waitfor 60 grep -q http "$work/address" || fail "the page is not served"
 

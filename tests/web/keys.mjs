@@ -8,7 +8,7 @@ import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { after, test } from "node:test";
 import { finished, launch, open, said } from "./browse.mjs";
-import { serve } from "./serve.mjs";
+import { serve } from "../../web/serve.mjs";
 
 const [folder, kind] = process.argv.slice(2);
 const { server, address } = await serve(folder);

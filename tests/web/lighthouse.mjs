@@ -1,0 +1,33 @@
+// Lighthouse (the version in this folder's lock) on the packaged page, served
+// as script/run web serves it, in Debian's chromium: on its mobile default
+// (a mid-range phone on a slow network, simulated) and on its desktop preset.
+// Each category's score is printed; each must be 100.
+//   node lighthouse.mjs PACKAGED_PAGE_FOLDER
+import assert from "node:assert/strict";
+import { after, test } from "node:test";
+import * as chromeLauncher from "chrome-launcher";
+import lighthouse from "lighthouse";
+import desktop from "lighthouse/core/config/desktop-config.js";
+import { serve } from "../../web/serve.mjs";
+
+const { server, address } = await serve(process.argv[2]);
+// (Kept off the network, which this machine does not reach, as the other page tests keep it.)
+const chrome = await chromeLauncher.launch({ chromePath: "/usr/bin/chromium", chromeFlags: ["--headless=new",
+  "--no-sandbox", "--disable-background-networking", "--disable-component-update", "--disable-sync", "--no-first-run"] });
+after(async () => {
+  await chrome.kill();
+  server.close();
+});
+
+const categories = ["performance", "accessibility", "best-practices", "seo"];
+for (const [name, config] of [["mobile", undefined], ["desktop", desktop]]) {
+  test(`Lighthouse scores the page 100 in every category, ${name}`, async () => {
+    const { lhr } = await lighthouse(address, { port: chrome.port, onlyCategories: categories, logLevel: "error" }, config);
+    const scores = Object.fromEntries(categories.map((c) => [c, Math.round(lhr.categories[c].score * 100)]));
+    const metrics = ["first-contentful-paint", "largest-contentful-paint", "total-blocking-time", "cumulative-layout-shift", "speed-index"]
+      .map((m) => `${m} ${lhr.audits[m].displayValue}`);
+    console.log(`Lighthouse ${lhr.lighthouseVersion}, ${name}: ${JSON.stringify(scores)}; ${metrics.join(", ")}`);
+    const failed = Object.values(lhr.audits).filter((a) => a.scoreDisplayMode === "binary" && a.score === 0).map((a) => a.id);
+    assert.deepEqual(scores, Object.fromEntries(categories.map((c) => [c, 100])), `failed audits: ${failed}`);
+  });
+}

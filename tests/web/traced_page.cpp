@@ -1,0 +1,104 @@
+// The page's program as the page's tests load it: as the shipped one, and
+// steered by window.quilletTest = { seed, trace: [], turnEveryPump } when a
+// test sets it before the page loads. The runs then use that seed, every
+// drawing operation is written to trace, one line each, as quillet-trace
+// prints it, and (turnEveryPump) the browser has a turn at every pump of a
+// run; each run's start and end (performance.now()) go to startedAt and
+// finishedAt, and runs counts the runs finished.
+
+#include <emscripten.h>
+
+#include "tools/trace_line.h"
+#include "web/page.h"
+
+namespace {
+
+EM_JS(double, testSeed, (), {
+    const t = window.quilletTest;
+    return t && Number.isInteger(t.seed) ? t.seed : -1;
+});
+EM_JS(bool, testTracing, (), { return !!(window.quilletTest && Array.isArray(window.quilletTest.trace)); });
+EM_JS(bool, testTurnEveryPump, (), { return !!(window.quilletTest && window.quilletTest.turnEveryPump); });
+EM_JS(void, testTrace, (const char* line), { window.quilletTest.trace.push(UTF8ToString(line)); });
+EM_JS(void, testRunStarted, (), {
+    if (window.quilletTest)
+        window.quilletTest.startedAt = performance.now();
+});
+EM_JS(void, testRunFinished, (), {
+    const t = window.quilletTest;
+    if (t) {
+        t.finishedAt = performance.now();
+        t.runs = (t.runs || 0) + 1;
+    }
+});
+
+class TracedPage : public Page {
+public:
+    TracedPage() { trace(traceCanvas(boxWidth, boxHeight)); }
+
+    void setColour(std::uint32_t c) override
+    {
+        Page::setColour(c);
+        trace(traceColour(c));
+    }
+    void line(float x1, float y1, float x2, float y2) override
+    {
+        Page::line(x1, y1, x2, y2);
+        trace(traceLine(x1, y1, x2, y2));
+    }
+    void circle(float x, float y, float r, std::uint32_t c) override
+    {
+        Page::circle(x, y, r, c);
+        trace(traceCircle(x, y, r));
+    }
+    void print(std::string_view item, std::int16_t n) override
+    {
+        trace(traceLabel(x_, y_, printedText(item, n)));
+        Page::print(item, n);
+    }
+    bool pump() override
+    {
+        trace("pump");
+        if (!turnEveryPump_)
+            return Page::pump();
+        emscripten_sleep(0);
+        return !lifecycle.ended();
+    }
+    void reseed() override
+    {
+        const double seed = testSeed();
+        if (seed < 0)
+            Page::reseed();
+        else
+            rng_.seed(static_cast<std::uint64_t>(seed));
+    }
+    void runStarted() override
+    {
+        Page::runStarted();
+        testRunStarted();
+    }
+    void runFinished(std::int16_t sites) override
+    {
+        Page::runFinished(sites);
+        testRunFinished();
+    }
+
+private:
+    void trace(const std::string& line)
+    {
+        if (tracing_)
+            testTrace(line.c_str());
+    }
+
+    bool tracing_ = testTracing();
+    bool turnEveryPump_ = testTurnEveryPump();
+};
+
+}  // namespace
+
+int main()
+{
+    static TracedPage page;
+    startPage(page);
+    return 0;
+}

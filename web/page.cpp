@@ -1,0 +1,101 @@
+#include "web/page.h"
+
+#include <emscripten.h>
+
+#include <string>
+
+namespace {
+
+// What page.js does with what is drawn.
+EM_JS(void, pageClear, (), { Module.page.clear(); });
+EM_JS(void, pageLine, (float x1, float y1, float x2, float y2, int colour),
+      { Module.page.line(x1, y1, x2, y2, colour); });
+EM_JS(void, pageCircle, (float x, float y, float r, int colour), { Module.page.circle(x, y, r, colour); });
+EM_JS(void, pagePrint, (float x, float y, int points, int colour, const char* text),
+      { Module.page.print(x, y, points, colour, UTF8ToString(text)); });
+EM_JS(void, pageRetryEnabled, (bool enabled), { Module.page.retryEnabled(enabled); });
+EM_JS(void, pageRunStarted, (), { Module.page.runStarted(); });
+EM_JS(void, pageRunFinished, (const char* told), { Module.page.runFinished(UTF8ToString(told)); });
+EM_JS(void, pageEnded, (), { Module.page.ended(); });
+EM_JS(double, pageSeed, (), { return Module.page.seed(); });
+
+// The browser's first turn in a run comes this far into it: a run that ends
+// sooner (every run on a desktop, and the first, on code the browser has not
+// yet optimised) shows whole, at once, without waiting on the browser's
+// frames; a longer one (on a slow phone) grows frame by frame from there.
+// Fifty milliseconds is as long as a click may wait unnoticed.
+constexpr std::int64_t firstTurnMs = 50;
+
+std::int64_t nowMs() { return static_cast<std::int64_t>(emscripten_get_now()); }
+
+Page* current = nullptr;
+
+}  // namespace
+
+void Page::clear()
+{
+    x_ = y_ = 0;
+    pageClear();
+}
+
+void Page::line(float x1, float y1, float x2, float y2)
+{
+    x_ = x2;
+    y_ = y2;
+    pageLine(x1, y1, x2, y2, static_cast<int>(colour_));
+}
+
+void Page::circle(float x, float y, float r, std::uint32_t c) { pageCircle(x, y, r, static_cast<int>(c)); }
+
+void Page::print(std::string_view item, std::int16_t n)
+{
+    pagePrint(x_, y_, points_, static_cast<int>(colour_), printedText(item, n).c_str());
+    x_ = 0;
+    y_ += static_cast<float>(points_) * 96 / 72 * 1.35f;  // one text line
+}
+
+void Page::setRetryEnabled(bool enabled) { pageRetryEnabled(enabled); }
+
+// What was drawn shows once the page has its turn: about once a frame, when
+// the browser paints and hears the buttons.
+bool Page::pump()
+{
+    const std::int64_t now = nowMs();
+    if (now - runStartMs_ >= firstTurnMs && frames_.due(now)) {
+        frames_.shown(now);
+        emscripten_sleep(0);
+    }
+    return !lifecycle.ended();
+}
+
+void Page::reseed() { rng_.seed(static_cast<std::uint64_t>(pageSeed())); }
+
+void Page::runStarted()
+{
+    runStartMs_ = nowMs();
+    frames_.shown(runStartMs_);
+    pageRunStarted();
+}
+
+void Page::runFinished(std::int16_t sites) { pageRunFinished(toldCount(sites).c_str()); }
+
+void Page::ended() { pageEnded(); }
+
+void startPage(Page& page)
+{
+    current = &page;
+    page.lifecycle.load();
+}
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void quilletRetry() { current->lifecycle.retry(); }
+EMSCRIPTEN_KEEPALIVE void quilletEnd() { current->lifecycle.end(); }
+// What a key on a focused button does (buttons and keys numbered as the
+// lifecycle numbers them): 0 the browser's own, 1 nothing, 2 a click.
+EMSCRIPTEN_KEEPALIVE int quilletKey(int button, int key)
+{
+    return static_cast<int>(
+        current->lifecycle.key(static_cast<Lifecycle::Button>(button), static_cast<Lifecycle::Key>(key)));
+}
+}

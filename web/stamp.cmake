@@ -1,0 +1,15 @@
+# Writes the page's service worker into FOLDER from TEMPLATE: each of the
+# page's files with its SHA-256, and a version named after all of them, so
+# that a change to any file is a new version.
+#   cmake -D FOLDER=... -D TEMPLATE=web/sw.js -P web/stamp.cmake
+set(files index.html page.css quillet.js quillet.wasm manifest.webmanifest icon.svg icon-192.png icon-512.png)
+set(FILES "")
+set(all "")
+foreach(name IN LISTS files)
+  file(SHA256 ${FOLDER}/${name} sha256)
+  string(APPEND FILES "  [\"${name}\", \"${sha256}\"],\n")
+  string(APPEND all "${name} ${sha256}\n")
+endforeach()
+string(SHA256 VERSION "${all}")
+string(SUBSTRING "${VERSION}" 0 16 VERSION)
+configure_file(${TEMPLATE} ${FOLDER}/sw.js @ONLY)

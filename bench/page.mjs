@@ -1,46 +1,79 @@
 // The page's figures, in headless chromium (not a test: timings on a shared
 // machine are noisy):
-// - navigation to the first diagram finished, against a floor page with the
-//   same box and buttons and no program (navigation to its first paint),
-//   median of 30 loads of each, alternating;
-// - the page, .js and .wasm together, gzipped: what a visitor downloads;
-// - a 99-site run (seed 20, as BM_FullRun's) in the page, median of 15.
-//   node bench/page.mjs build-web/page
+// - navigation to the first diagram finished (its count told), against a
+//   floor page with the same box, buttons and style and no program
+//   (navigation to its first paint), each a first visit (a new profile: no
+//   cache, no service worker), alternating: 30 loads of each as the machine
+//   is, and 10 under Lighthouse's mobile throttling as DevTools applies it
+//   (562.5 ms a request, 1.47 Mbit/s down, the processor 4 times slower);
+// - what the first visit fetched before its first diagram, as it came over
+//   the network (gzipped) and as the files are;
+// - a 99-site run (seed 20, as BM_FullRun's) in the test page, median of 15.
+//   node bench/page.mjs build/web/quillet-<version>-web build-web/test-page
 import fs from "node:fs";
 import path from "node:path";
-import zlib from "node:zlib";
 import { createRequire } from "node:module";
-import { serve } from "../tests/web/serve.mjs";
+import { serve } from "../web/serve.mjs";
 
 const require = createRequire(new URL("../tests/web/package.json", import.meta.url));
 const puppeteer = require("puppeteer-core");
-const folder = process.argv[2];
-const page = fs.readFileSync(path.join(folder, "index.html"), "utf8");
+const [packaged, testPage] = process.argv.slice(2);
+const page = fs.readFileSync(path.join(packaged, "index.html"), "utf8");
 // The floor: the page without its program (its scripts, and its code fetched ahead).
 const floor = page.replace(/<script[\s\S]*?<\/script>\n?/g, "").replace(/<link rel="preload"[^>]*>\n?/, "");
-const { server, address } = await serve(folder, { "/floor.html": floor });
+const { server, address } = await serve(packaged, { extra: { "/floor.html": floor } });
+const tests = await serve(testPage);
 const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
-const median = (xs) => xs.sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+const slow = { download: (1.6 * 1024 * 1024 * 0.9) / 8, upload: (750 * 1024 * 0.9) / 8, latency: 150 * 3.75 };
 
-async function load(url, test, until) {
-  const tab = await browser.newPage();
-  await tab.evaluateOnNewDocument((t) => { window.quilletTest = t; }, test);
+// A first visit: the time of its first diagram (or first paint), and what it fetched by then.
+async function visit(url, throttled) {
+  const context = await browser.createBrowserContext();
+  const tab = await context.newPage();
+  if (throttled) {
+    await tab.emulateNetworkConditions(slow);
+    await tab.emulateCPUThrottling(4);
+  }
+  await tab.evaluateOnNewDocument(() => {
+    new MutationObserver(() => {
+      if (!window.drawnAt && document.getElementById("told")?.textContent) window.drawnAt = performance.now();
+    }).observe(document, { subtree: true, childList: true, characterData: true });
+  });
   await tab.goto(url);
-  await tab.waitForFunction(until);
-  return tab;
+  const floorPage = url.endsWith("floor.html");
+  await tab.waitForFunction((f) => (f ? performance.getEntriesByType("paint").length > 0 : window.drawnAt), {}, floorPage);
+  const result = await tab.evaluate((f) => {
+    const at = f ? performance.getEntriesByType("paint")[0].startTime : window.drawnAt;
+    const fetched = [...performance.getEntriesByType("navigation"), ...performance.getEntriesByType("resource")]
+      .filter((e) => e.responseEnd <= at);
+    return { at, gzipped: fetched.reduce((s, e) => s + e.encodedBodySize, 0), files: fetched.reduce((s, e) => s + e.decodedBodySize, 0),
+      names: fetched.map((e) => e.name.split("/").pop() || "index.html") };
+  }, floorPage);
+  await context.close();
+  return result;
 }
-const pageTimes = [];
-const floorTimes = [];
-for (let k = 0; k < 30; k++) {
-  let tab = await load(address, { seed: 20 }, () => window.quilletTest.finishedAt !== undefined);
-  pageTimes.push(await tab.evaluate(() => window.quilletTest.finishedAt));
-  await tab.close();
-  tab = await load(`${address}floor.html`, {}, () => performance.getEntriesByType("paint").length > 0);
-  floorTimes.push(await tab.evaluate(() => performance.getEntriesByType("paint")[0].startTime));
-  await tab.close();
+
+for (const [name, loads, throttled] of [["as the machine is", 30, false], ["throttled as Lighthouse's mobile", 10, true]]) {
+  const pages = [];
+  const floors = [];
+  for (let k = 0; k < loads; k++) {
+    pages.push(await visit(address, throttled));
+    floors.push(await visit(`${address}floor.html`, throttled));
+  }
+  const [p, f] = [median(pages.map((r) => r.at)), median(floors.map((r) => r.at))];
+  console.log(`${name}: navigation to the first diagram ${p.toFixed(1)} ms; floor's first paint ${f.toFixed(1)} ms; ratio ${(p / f).toFixed(2)}`);
+  if (!throttled) {
+    const { gzipped, files, names } = pages[0];
+    console.log(`fetched before the first diagram: ${(gzipped / 1024).toFixed(1)} KiB gzipped (${(files / 1024).toFixed(1)} KiB as files): ${names.join(", ")}`);
+  }
 }
+
 const runs = [];
-const tab = await load(address, { seed: 20 }, () => window.quilletTest.finishedAt !== undefined);
+const tab = await browser.newPage();
+await tab.evaluateOnNewDocument(() => { window.quilletTest = { seed: 20 }; });
+await tab.goto(tests.address);
+await tab.waitForFunction(() => window.quilletTest.finishedAt !== undefined);
 for (let k = 0; k < 15; k++) {
   await tab.evaluate(() => { window.quilletTest.finishedAt = undefined; document.getElementById("cmdRetry").click(); });
   await tab.waitForFunction(() => window.quilletTest.finishedAt !== undefined);
@@ -48,11 +81,5 @@ for (let k = 0; k < 15; k++) {
 }
 await browser.close();
 server.close();
-
-const gzipped = ["index.html", "page.js", "quillet.js", "quillet.wasm"]
-  .map((f) => zlib.gzipSync(fs.readFileSync(path.join(folder, f)), { level: 9 }).length)
-  .reduce((a, b) => a + b, 0);
-const [p, f] = [median(pageTimes), median(floorTimes)];
-console.log(`navigation to the first diagram: ${p.toFixed(1)} ms; floor's first paint: ${f.toFixed(1)} ms; ratio ${(p / f).toFixed(2)}`);
-console.log(`transfer, gzipped: ${(gzipped / 1024).toFixed(1)} KiB`);
+tests.server.close();
 console.log(`a 99-site run (seed 20) in the page: ${median(runs).toFixed(1)} ms`);

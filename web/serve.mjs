@@ -29,14 +29,15 @@ async function answer(folder, extra, req, res) {
   if (!file.startsWith(folder + path.sep)) return res.writeHead(404).end();
   let body = Object.hasOwn(extra, name) ? Buffer.from(extra[name]) : await read(file);
   if (!body) return res.writeHead(404).end();
-  const etag = `"${crypto.createHash("sha256").update(body).digest("base64url").slice(0, 22)}"`;
-  const headers = { "Content-Type": typeOf(name), "Cache-Control": "no-cache", ETag: etag, Vary: "Accept-Encoding" };
-  if (req.headers["if-none-match"] === etag) return res.writeHead(304, headers).end();
+  const headers = { "Content-Type": typeOf(name), "Cache-Control": "no-cache", Vary: "Accept-Encoding" };
   const gzipped = /\bgzip\b/.test(req.headers["accept-encoding"] || "") && await read(`${file}.gz`);
   if (gzipped) {
     body = gzipped;
     headers["Content-Encoding"] = "gzip";
   }
+  // (Each of a file's two forms has a tag of its own.)
+  headers.ETag = `"${crypto.createHash("sha256").update(body).digest("base64url").slice(0, 22)}"`;
+  if (req.headers["if-none-match"] === headers.ETag) return res.writeHead(304, headers).end();
   res.writeHead(200, { ...headers, "Content-Length": body.length }).end(req.method === "HEAD" ? undefined : body);
 }
 

@@ -72,6 +72,17 @@ test("the page's policy is in force, and the page itself breaks none of it", asy
   await tab.close();
 });
 
+test("the host serves each file gzipped where it can, revalidated, and nothing outside the folder", async () => {
+  const { address } = await host(packaged);
+  const get = (name, headers = {}) => fetch(new URL(name, address), { headers: { "Accept-Encoding": "gzip", ...headers } });
+  const code = await get("quillet.wasm");
+  assert.deepEqual(["content-type", "content-encoding", "cache-control", "vary"].map((h) => code.headers.get(h)),
+    ["application/wasm", "gzip", "no-cache", "Accept-Encoding"]);
+  assert.equal((await get("quillet.wasm", { "If-None-Match": code.headers.get("etag") })).status, 304, "unchanged: 304");
+  assert.equal((await get("manifest.webmanifest")).headers.get("content-type"), "application/manifest+json");
+  assert.equal((await get("..%2f..%2f..%2f..%2f..%2f..%2fetc%2fpasswd")).status, 404, "nothing outside the folder");
+});
+
 test("chromium finds the page installable", async () => {
   const { address } = await host(packaged);
   const tab = await open(browser, address, {}, desk);

@@ -1,10 +1,11 @@
 // The page's program as the page's tests load it: as the shipped one, and
-// steered by window.quilletTest = { seed, trace: [], turnEveryPump } when a
-// test sets it before the page loads. The runs then use that seed, every
-// drawing operation is written to trace, one line each, as quillet-trace
-// prints it, and (turnEveryPump) the browser has a turn at every pump of a
-// run; each run's start and end (performance.now()) go to startedAt and
-// finishedAt, and runs counts the runs finished.
+// steered by window.quilletTest = { seed, trace: [], turnEveryPump, pumpMs }
+// when a test sets it before the page loads. The runs then use that seed,
+// every drawing operation is written to trace, one line each, as
+// quillet-trace prints it, (turnEveryPump) the browser has a turn at every
+// pump of a run, and (pumpMs) each pump takes that long at least, as on a
+// slow processor; each run's start and end (performance.now()) go to
+// startedAt and finishedAt, and runs counts the runs finished.
 
 #include <emscripten.h>
 
@@ -19,6 +20,7 @@ EM_JS(double, testSeed, (), {
 });
 EM_JS(bool, testTracing, (), { return !!(window.quilletTest && Array.isArray(window.quilletTest.trace)); });
 EM_JS(bool, testTurnEveryPump, (), { return !!(window.quilletTest && window.quilletTest.turnEveryPump); });
+EM_JS(double, testPumpMs, (), { return (window.quilletTest && window.quilletTest.pumpMs) || 0; });
 EM_JS(void, testTrace, (const char* line), { window.quilletTest.trace.push(UTF8ToString(line)); });
 EM_JS(void, testRunStarted, (), {
     if (window.quilletTest)
@@ -59,6 +61,10 @@ public:
     bool pump() override
     {
         trace("pump");
+        const double until = emscripten_get_now() + pumpMs_;
+        while (emscripten_get_now() < until) {
+            // (a slow processor's pump)
+        }
         if (!turnEveryPump_)
             return Page::pump();
         emscripten_sleep(0);
@@ -92,6 +98,7 @@ private:
 
     bool tracing_ = testTracing();
     bool turnEveryPump_ = testTurnEveryPump();
+    double pumpMs_ = testPumpMs();
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <deque>
 
 #include "lifecycle/lifecycle.h"
+#include "lifecycle/window.h"
 
 class QWidget;
 class Notice;
@@ -28,7 +29,7 @@ public:
     void activationChanged();     // told if a finished run waits and the window is active
 
 private:
-    static QString told(int sites) { return QString::fromStdString(toldCount(sites)); }
+    static QString told(int sites) { return QString::fromStdString(Window::toldCount(sites)); }
 
     QWidget& window_;
     QPointer<QWidget> status_;              // the window's status bar, out of sight

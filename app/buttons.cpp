@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 
-QPushButton* addButton(QWidget& window, const ButtonSpec& spec)
+QPushButton* addButton(QWidget& window, const Window::Button& spec)
 {
     auto* button = new QPushButton(spec.caption, &window);
     button->setObjectName(spec.name);
-    button->setGeometry(spec.geometry);
+    button->setGeometry(spec.x, spec.y, spec.width, spec.height);
     button->setAccessibleName(spec.accessibleName);
     button->setAccessibleDescription(spec.description);
     button->setPalette(QGuiApplication::palette());

@@ -7,8 +7,6 @@
 
 namespace {
 
-QColor toQColor(std::uint32_t c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-
 // Lines may run far past the canvas; cut them to a box around the image first,
 // so the rasteriser never sees huge coordinates (Liang-Barsky).
 bool clipToBox(QPointF& a, QPointF& b, const QRectF& box)
@@ -50,7 +48,7 @@ void Canvas::fit(QSize size, qreal ratio)
         return;
     QImage next(size * ratio, QImage::Format_RGB32);
     next.setDevicePixelRatio(ratio);
-    next.fill(Qt::black);
+    next.fill(toQColor(Window::background));
     if (!image_.isNull()) {
         QPainter p(&next);
         p.drawImage(QPointF(0, 0), image_);
@@ -60,14 +58,14 @@ void Canvas::fit(QSize size, qreal ratio)
 
 QRect Canvas::clear()
 {
-    image_.fill(Qt::black);
-    position_ = QPointF(0, 0);
+    image_.fill(toQColor(Window::background));
+    pen_.clear();
     return QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize());
 }
 
 QRect Canvas::line(float x1, float y1, float x2, float y2)
 {
-    position_ = QPointF(x2, y2);
+    pen_.lineTo(x2, y2);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return {};
     if (x1 == x2 && y1 == y2)
@@ -78,7 +76,7 @@ QRect Canvas::line(float x1, float y1, float x2, float y2)
         return {};
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(toQColor(colour_), 1));
+    p.setPen(QPen(toQColor(pen_.colour), 1));
     p.drawLine(a, b);
     return touched(QRectF(a, b));
 }
@@ -100,14 +98,14 @@ QRect Canvas::print(std::string_view item, std::int16_t n)
     QPainter p(&image_);
     p.setRenderHint(QPainter::TextAntialiasing);
     QFont f = font_;
-    f.setPointSize(fontSize_);
+    f.setPointSize(pen_.points);
     p.setFont(f);
-    p.setPen(toQColor(colour_));
+    p.setPen(toQColor(pen_.colour));
     const QFontMetricsF metrics(f, &image_);
-    p.drawText(position_ + QPointF(0, metrics.ascent()), text);
-    const QRect changed = touched(QRectF(position_, QSizeF(metrics.horizontalAdvance(text), metrics.height())));
-    position_ = QPointF(0, position_.y() + metrics.lineSpacing());
-    return changed;
+    const QPointF at(pen_.x, pen_.y);
+    p.drawText(at + QPointF(0, metrics.ascent()), text);
+    pen_.newLine();
+    return touched(QRectF(at, QSizeF(metrics.horizontalAdvance(text), metrics.height())));
 }
 
 void Canvas::paint(QPainter& painter) const { painter.drawImage(QPointF(0, 0), image_); }

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
-#include <QPointF>
 #include <QRect>
 #include <cstdint>
 #include <string_view>
 
-#include "diagram/surface.h"
+#include "diagram/pen.h"
+#include "lifecycle/window.h"
 
 class QPainter;
+
+inline QColor toQColor(std::uint32_t c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
 // What a run draws: an off-screen image as large as the canvas, at the
 // screen's pixel density, with the pen position, the drawing colour and the
@@ -27,9 +30,9 @@ public:
     void fit(QSize size, qreal ratio);
     QRect clear();
 
-    void setColour(std::uint32_t colour) { colour_ = colour; }
-    std::uint32_t colour() const { return colour_; }
-    void setFontSize(int points) { fontSize_ = points; }
+    void setColour(std::uint32_t colour) { pen_.colour = colour; }
+    std::uint32_t colour() const { return pen_.colour; }
+    void setFontSize(int points) { pen_.points = points; }
 
     QRect line(float x1, float y1, float x2, float y2);
     QRect circle(float x, float y, float radius, std::uint32_t colour);
@@ -41,7 +44,5 @@ public:
 private:
     QFont font_;
     QImage image_;
-    QPointF position_;
-    std::uint32_t colour_ = composeColour(255, 255, 255);
-    int fontSize_ = 9;
+    Pen pen_;
 };

@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr int clientWidth = 788;
-constexpr int clientHeight = 565;
-
 Lifecycle::Key keyOf(int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
@@ -29,28 +26,25 @@ frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
     : QWidget(parent), seeder_(std::move(seeder)), canvas_(font())
 {
     setObjectName("frmQuillet");
-    setWindowTitle("Quillet");
+    setWindowTitle(Window::title);
     // The drawn icon, not the icon theme's: the same picture, without reading
     // every theme's index as the program starts.
     setWindowIcon(drawnIcon());
-    setAccessibleName("Quillet");
-    setAccessibleDescription("Draws the nearest-site diagram of random points");
-    setFixedSize(clientWidth, clientHeight);
+    setAccessibleName(Window::title);
+    setAccessibleDescription(Window::about);
+    setFixedSize(Window::width, Window::height);
     // A window of fixed size has nothing to maximise to: its title bar offers
     // no Maximise, also where Qt draws the title bar itself (Wayland).
     // On Windows, a thin border that does not offer to resize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::Window, toQColor(Window::background));
     setPalette(pal);
     setAutoFillBackground(true);
 
-    const ButtonSpec retry{"cmdRetry", "Retry(&R)", QRect(16, 8, 57, 25), "Retry",
-                           "Clear the window and draw a new diagram"};
-    const ButtonSpec end{"cmdEnd", "End(&E)", QRect(112, 8, 57, 25), "End", "Quit Quillet at once"};
-    cmdRetry = addButton(*this, retry);
-    cmdEnd = addButton(*this, end);
+    cmdRetry = addButton(*this, Window::retry);
+    cmdEnd = addButton(*this, Window::end);
     setTabOrder(cmdRetry, cmdEnd);
     connect(cmdRetry, &QPushButton::clicked, this, &frmQuillet::cmdRetry_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &frmQuillet::cmdEnd_Click);
@@ -182,10 +176,10 @@ void frmQuillet::paintEvent(QPaintEvent*)
     canvas_.paint(painter);
 }
 
-int runQuillet(frmQuillet& form, const std::function<bool()>& endAfterFirst)
+int runQuillet(frmQuillet& form)
 {
     form.Form_Load();
-    if (form.hasEnded() || (endAfterFirst && endAfterFirst()))
+    if (form.hasEnded())
         return 0;
     return QApplication::exec();
 }

@@ -93,7 +93,6 @@ private:
 };
 
 // The program: the first run starts by itself, before the event loop; then
-// the window waits for its buttons, unless endAfterFirst (if given), asked
-// once the first run has finished, says to end there. Returns the exit status, 0 also
-// when End or the window's close came in the middle of the first run.
-int runQuillet(frmQuillet& form, const std::function<bool()>& endAfterFirst = {});
+// the window waits for its buttons. Returns the exit status, 0 also when End
+// or the window's close came in the middle of the first run.
+int runQuillet(frmQuillet& form);

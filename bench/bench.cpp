@@ -18,6 +18,7 @@
 #include "app/frmquillet.h"
 #include "diagram/random.h"
 #include "diagram/run.h"
+#include "lifecycle/window.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
 #include "tests/reference_edges.h"
@@ -26,8 +27,8 @@
 namespace {
 
 using Kind = RecordingSurface::Kind;
-constexpr float W = 788;
-constexpr float H = 565;
+constexpr float W = Window::width;
+constexpr float H = Window::height;
 
 // A surface that only counts lines; when timed, it also times each pair:
 // the time from one pump to the next is what End may have to wait.

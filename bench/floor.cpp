@@ -1,6 +1,7 @@
 // The start-up floor: the window that Quillet shows, with nothing drawn in it.
-// Same title, size and black background, the same two buttons with their
-// captions and access keys, written as plainly as Qt allows. It has no run:
+// Same title, size and background, the same two buttons with their captions
+// and access keys (all from the window's description), made as plainly as Qt
+// allows. It has no run:
 // it ends once its window is shown and painted, and says when to the probe.
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 #include "bench/startup_probe.h"
+#include "lifecycle/window.h"
 
 namespace {
 
@@ -16,14 +18,15 @@ class Floor : public QWidget {
 public:
     explicit Floor(StartupProbe& probe) : probe_(probe)
     {
-        setWindowTitle("Quillet");
-        setFixedSize(788, 565);
+        setWindowTitle(Window::title);
+        setFixedSize(Window::width, Window::height);
         QPalette pal = palette();
-        pal.setColor(QPalette::Window, Qt::black);
+        const std::uint32_t c = Window::background;
+        pal.setColor(QPalette::Window, QColor(redOf(c), greenOf(c), blueOf(c)));
         setPalette(pal);
         setAutoFillBackground(true);
-        (new QPushButton("Retry(&R)", this))->setGeometry(16, 8, 57, 25);
-        (new QPushButton("End(&E)", this))->setGeometry(112, 8, 57, 25);
+        for (const Window::Button& b : {Window::retry, Window::end})
+            (new QPushButton(b.caption, this))->setGeometry(b.x, b.y, b.width, b.height);
     }
 
 protected:

@@ -1,5 +1,6 @@
 // Quillet as its main starts it, with the start-up benchmark's probe: it ends
-// once its first run has finished, when the probe was asked for.
+// once its first run has finished, when the probe was asked for; else it goes
+// on as the program does.
 
 #include "app/application.h"
 #include "app/frmquillet.h"
@@ -10,5 +11,8 @@ int main(int argc, char* argv[])
     QuilletApplication app(argc, argv);
     frmQuillet form;
     StartupProbe probe;
-    return runQuillet(form, [&probe] { return probe.done(); });
+    form.Form_Load();
+    if (form.hasEnded() || probe.done())
+        return 0;
+    return QApplication::exec();
 }

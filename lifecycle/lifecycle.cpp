@@ -39,5 +39,3 @@ Lifecycle::KeyAction Lifecycle::key(Button focused, Key key) const
         return KeyAction::Click;
     return KeyAction::Pass;
 }
-
-std::string toldCount(int sites) { return "A nearest-site diagram of " + std::to_string(sites) + " sites"; }

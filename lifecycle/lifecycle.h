@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "diagram/surface.h"
 
@@ -52,9 +51,6 @@ private:
     FrontEnd& frontEnd_;
     Phase phase_ = Phase::Idle;
 };
-
-// What a finished run tells a screen reader.
-std::string toldCount(int sites);
 
 // A screen shows a new picture about every 16 ms: what a run draws is put on
 // the screen at a pump no more often than that, so that each pair does not

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "lifecycle/lifecycle.h"
+#include "lifecycle/window.h"
 #include "tools/recording_surface.h"
 
 using Phase = Lifecycle::Phase;
@@ -105,5 +106,5 @@ TEST(Lifecycle, ShowsADrawingAtMostOnceAFrame)
     frames.shown(1000);
     EXPECT_FALSE(frames.due(1015));
     EXPECT_TRUE(frames.due(1016));
-    EXPECT_EQ(toldCount(42), "A nearest-site diagram of 42 sites");
+    EXPECT_EQ(Window::toldCount(42), "A nearest-site diagram of 42 sites");
 }

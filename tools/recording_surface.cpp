@@ -28,26 +28,26 @@ void RecordingSurface::record(Kind kind, float x1, float y1, float x2, float y2,
 
 void RecordingSurface::clear()
 {
-    x_ = y_ = 0;
+    pen_.clear();
     record(Kind::Clear);
 }
 
 void RecordingSurface::setColour(std::uint32_t c)
 {
-    colour_ = c;
+    pen_.colour = c;
     record(Kind::Colour, 0, 0, 0, 0, c);
 }
 
 void RecordingSurface::setFontSize(int points)
 {
+    pen_.points = points;
     record(Kind::FontSize, 0, 0, 0, 0, static_cast<std::uint32_t>(points));
 }
 
 void RecordingSurface::line(float x1, float y1, float x2, float y2)
 {
-    x_ = x2;
-    y_ = y2;
-    record(Kind::Line, x1, y1, x2, y2, colour_);
+    pen_.lineTo(x2, y2);
+    record(Kind::Line, x1, y1, x2, y2, pen_.colour);
 }
 
 void RecordingSurface::circle(float x, float y, float radius, std::uint32_t colour)
@@ -57,9 +57,8 @@ void RecordingSurface::circle(float x, float y, float radius, std::uint32_t colo
 
 void RecordingSurface::print(std::string_view item, std::int16_t n)
 {
-    record(Kind::Print, x_, y_, 0, 0, static_cast<std::uint32_t>(n), printedText(item, n));
-    x_ = 0;
-    y_ += 27;  // one text line at 20 points
+    record(Kind::Print, pen_.x, pen_.y, 0, 0, static_cast<std::uint32_t>(n), printedText(item, n));
+    pen_.newLine();
 }
 
 void RecordingSurface::setRetryEnabled(bool enabled)

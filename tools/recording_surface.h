@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "diagram/pen.h"
 #include "diagram/random.h"
+#include "lifecycle/window.h"
 #include "diagram/surface.h"
 
 // A surface without a window: it keeps every operation in order, so a run can
@@ -35,7 +37,7 @@ public:
         std::string text;                      // Print: the whole text drawn
     };
 
-    explicit RecordingSurface(float widthPx = 788, float heightPx = 565, std::uint64_t seed = 1);
+    explicit RecordingSurface(float widthPx = Window::width, float heightPx = Window::height, std::uint64_t seed = 1);
 
     // Kept operations; keep(false) stops keeping them (benchmarks count only).
     const std::vector<Op>& ops() const { return ops_; }
@@ -56,7 +58,7 @@ public:
     void refresh() override { record(Kind::Refresh); }
     void clear() override;
     void setColour(std::uint32_t c) override;
-    std::uint32_t colour() const override { return colour_; }
+    std::uint32_t colour() const override { return pen_.colour; }
     void setFontSize(int points) override;
     float outerWidth() const override { return width_ * twipsPerPixel; }
     float outerHeight() const override { return height_ * twipsPerPixel; }
@@ -77,8 +79,7 @@ private:
     Rng rng_;
     std::vector<Op> ops_;
     bool keep_ = true;
-    std::uint32_t colour_ = composeColour(255, 255, 255);
-    float x_ = 0, y_ = 0;  // current position
+    Pen pen_;
     int pumps_ = 0;
     bool retryEnabled_ = true;
 };

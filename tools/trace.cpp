@@ -19,6 +19,7 @@
 #endif
 
 #include "diagram/run.h"
+#include "lifecycle/window.h"
 #include "tools/parse_number.h"
 #include "tools/recording_surface.h"
 #include "tools/site_reader.h"
@@ -70,8 +71,8 @@ int main(int argc, char* argv[])
     _setmode(_fileno(stdout), _O_BINARY);  // lines end in LF on every platform
 #endif
     std::uint64_t seed = 1;
-    float W = 788;
-    float H = 565;
+    float W = Window::width;
+    float H = Window::height;
     std::optional<std::string> sitesPath;
 
     for (int a = 1; a < argc; ++a) {

@@ -34,24 +34,22 @@ Page* current = nullptr;
 
 void Page::clear()
 {
-    x_ = y_ = 0;
+    pen_.clear();
     pageClear();
 }
 
 void Page::line(float x1, float y1, float x2, float y2)
 {
-    x_ = x2;
-    y_ = y2;
-    pageLine(x1, y1, x2, y2, static_cast<int>(colour_));
+    pen_.lineTo(x2, y2);
+    pageLine(x1, y1, x2, y2, static_cast<int>(pen_.colour));
 }
 
 void Page::circle(float x, float y, float r, std::uint32_t c) { pageCircle(x, y, r, static_cast<int>(c)); }
 
 void Page::print(std::string_view item, std::int16_t n)
 {
-    pagePrint(x_, y_, points_, static_cast<int>(colour_), printedText(item, n).c_str());
-    x_ = 0;
-    y_ += static_cast<float>(points_) * 96 / 72 * 1.35f;  // one text line
+    pagePrint(pen_.x, pen_.y, pen_.points, static_cast<int>(pen_.colour), printedText(item, n).c_str());
+    pen_.newLine();
 }
 
 void Page::setRetryEnabled(bool enabled) { pageRetryEnabled(enabled); }
@@ -77,7 +75,7 @@ void Page::runStarted()
     pageRunStarted();
 }
 
-void Page::runFinished(std::int16_t sites) { pageRunFinished(toldCount(sites).c_str()); }
+void Page::runFinished(std::int16_t sites) { pageRunFinished(Window::toldCount(sites).c_str()); }
 
 void Page::ended() { pageEnded(); }
 

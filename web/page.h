@@ -7,25 +7,24 @@
 #include <cstdint>
 #include <string_view>
 
+#include "diagram/pen.h"
 #include "diagram/random.h"
 #include "lifecycle/lifecycle.h"
+#include "lifecycle/window.h"
 
 class Page : public Surface, public Lifecycle::FrontEnd {
 public:
-    // The page: a box of 788 x 565 pixels, and no frame around it.
-    static constexpr float boxWidth = 788;
-    static constexpr float boxHeight = 565;
-
     Lifecycle lifecycle{*this, *this};
 
     void show() override {}
     void refresh() override {}
     void clear() override;
-    void setColour(std::uint32_t c) override { colour_ = c; }
-    std::uint32_t colour() const override { return colour_; }
-    void setFontSize(int points) override { points_ = points; }
-    float outerWidth() const override { return boxWidth * twipsPerPixel; }
-    float outerHeight() const override { return boxHeight * twipsPerPixel; }
+    void setColour(std::uint32_t c) override { pen_.colour = c; }
+    std::uint32_t colour() const override { return pen_.colour; }
+    void setFontSize(int points) override { pen_.points = points; }
+    // The page's box has no frame: its outer size is the drawing area's.
+    float outerWidth() const override { return Window::width * twipsPerPixel; }
+    float outerHeight() const override { return Window::height * twipsPerPixel; }
     void line(float x1, float y1, float x2, float y2) override;
     void circle(float x, float y, float r, std::uint32_t c) override;
     void print(std::string_view item, std::int16_t n) override;
@@ -40,14 +39,11 @@ public:
 
 protected:
     Rng rng_;
-    float x_ = 0;  // where Print draws next
-    float y_ = 0;
+    Pen pen_;
 
 private:
     FrameThrottle frames_;
     std::int64_t runStartMs_ = 0;
-    std::uint32_t colour_ = composeColour(255, 255, 255);
-    int points_ = 9;
 };
 
 // Hands the page's buttons to page's lifecycle and draws the first diagram:

@@ -8,15 +8,17 @@
 
 const quilletPage = (() => {
   const canvas = document.getElementById("canvas");
-  const retry = document.getElementById("cmdRetry");
-  const end = document.getElementById("cmdEnd");
+  const box = document.getElementById("box");
+  const [retry, end] = document.querySelectorAll("#bar button");
   const told = document.getElementById("told");
   let program = null;
 
-  // The run draws on a box of 788 x 565, which the page fits to the screen
-  // and draws at the device's pixels. What is drawn since the last clear is
+  // The run draws on a box of the size the canvas has in the HTML (the
+  // window's drawing area), which the page fits to the screen and draws at
+  // the device's pixels. What is drawn since the last clear is
   // kept, to draw again when the box changes size (a turned phone, a zoom).
   const ctx = canvas.getContext("2d");
+  const [boxWidth, boxHeight] = [canvas.width, canvas.height];
   let drawing = [];
   const draw = (op) => {
     drawing.push(op);
@@ -26,8 +28,8 @@ const quilletPage = (() => {
     if (width === canvas.width && height === canvas.height) return;
     canvas.width = width;
     canvas.height = height;
-    ctx.setTransform(width / 788, 0, 0, height / 565, 0, 0);
-    ctx.lineWidth = Math.max(1, 788 / width);  // never thinner than a device pixel
+    ctx.setTransform(width / boxWidth, 0, 0, height / boxHeight, 0, 0);
+    ctx.lineWidth = Math.max(1, boxWidth / width);  // never thinner than a device pixel
     for (const op of drawing) op();
   }
   // The browser says the box's size in device pixels, where it can; it is
@@ -82,7 +84,8 @@ const quilletPage = (() => {
   // before the browser: Chromium's menu would open at Alt+E, Firefox's Edit
   // menu too. (The letter as typed, or where it lies on the keyboard when the
   // layout types no Latin letter there.)
-  const accessKeys = { KeyR: retry, KeyE: end };
+  const accessKeys = Object.fromEntries([retry, end].map((b) =>
+    [`Key${b.getAttribute("aria-keyshortcuts").slice(-1)}`, b]));
   window.addEventListener("keydown", (e) => {
     const letter = /^[a-z]$/i.test(e.key) ? `Key${e.key.toUpperCase()}` : e.code;
     const pressed = e.altKey && !e.ctrlKey && !e.metaKey && accessKeys[letter];
@@ -97,8 +100,8 @@ const quilletPage = (() => {
     started(module) { program = module; },
     clear() {
       drawing = [];
-      ctx.fillStyle = "#000";
-      ctx.fillRect(0, 0, 788, 565);
+      ctx.fillStyle = getComputedStyle(box).backgroundColor;
+      ctx.fillRect(0, 0, boxWidth, boxHeight);
     },
     line(x1, y1, x2, y2, colour) {
       draw(() => {
@@ -146,7 +149,7 @@ const quilletPage = (() => {
       const said = Object.assign(document.createElement("p"), { id: "ended", tabIndex: -1 });
       said.setAttribute("role", "status");
       said.textContent = "Quillet has ended.";
-      document.getElementById("box").append(said);
+      box.append(said);
       said.focus();
       retry.disabled = end.disabled = true;
     },

@@ -36,7 +36,7 @@ EM_JS(void, testRunFinished, (), {
 
 class TracedPage : public Page {
 public:
-    TracedPage() { trace(traceCanvas(boxWidth, boxHeight)); }
+    TracedPage() { trace(traceCanvas(Window::width, Window::height)); }
 
     void setColour(std::uint32_t c) override
     {
@@ -55,7 +55,7 @@ public:
     }
     void print(std::string_view item, std::int16_t n) override
     {
-        trace(traceLabel(x_, y_, printedText(item, n)));
+        trace(traceLabel(pen_.x, pen_.y, printedText(item, n)));
         Page::print(item, n);
     }
     bool pump() override

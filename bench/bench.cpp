@@ -22,7 +22,7 @@
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
 #include "tests/reference_edges.h"
-#include "tools/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 namespace {
 

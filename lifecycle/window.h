@@ -11,13 +11,6 @@
 // One constant to a line, as web/window.cmake reads them.
 namespace Window {
 
-inline constexpr const char* title = "Quillet";
-inline constexpr const char* about = "Draws the nearest-site diagram of random points";
-// The drawing area, in pixels; the buttons stand in its top-left corner.
-inline constexpr int width = 788;
-inline constexpr int height = 565;
-inline constexpr std::uint32_t background = composeColour(0, 0, 0);
-
 // A push button: its name, its caption with the access key after the &, its
 // place in the drawing area, and what a screen reader says of it.
 struct Button {
@@ -26,19 +19,18 @@ struct Button {
     int x, y, width, height;
     const char* accessibleName;
     const char* description;
-
-    // The letter after the caption's &: Alt and it press the button.
-    constexpr char accessKey() const
-    {
-        for (const char* c = caption; *c; ++c)
-            if (*c == '&')
-                return c[1];
-        return 0;
-    }
 };
 
+// clang-format off
+inline constexpr const char* title = "Quillet";
+inline constexpr const char* about = "Draws the nearest-site diagram of random points";
+// The drawing area, in pixels; the buttons stand in its top-left corner.
+inline constexpr int width = 788;
+inline constexpr int height = 565;
+inline constexpr std::uint32_t background = composeColour(0, 0, 0);
 inline constexpr Button retry{"cmdRetry", "Retry(&R)", 16, 8, 57, 25, "Retry", "Clear the window and draw a new diagram"};
 inline constexpr Button end{"cmdEnd", "End(&E)", 112, 8, 57, 25, "End", "Quit Quillet at once"};
+// clang-format on
 
 // What a finished run tells a screen reader.
 inline std::string toldCount(int sites) { return "A nearest-site diagram of " + std::to_string(sites) + " sites"; }

@@ -5,7 +5,7 @@
 
 #include "lifecycle/lifecycle.h"
 #include "lifecycle/window.h"
-#include "tools/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 using Phase = Lifecycle::Phase;
 using Button = Lifecycle::Button;

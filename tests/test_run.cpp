@@ -7,7 +7,7 @@
 #include "diagram/run.h"
 #include "numeric/dist.h"
 #include "tests/sites.h"
-#include "tools/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 using Kind = RecordingSurface::Kind;
 

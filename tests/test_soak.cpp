@@ -6,7 +6,7 @@
 
 #include "diagram/run.h"
 #include "tests/oracle.h"
-#include "tools/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 using Kind = RecordingSurface::Kind;
 

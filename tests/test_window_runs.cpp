@@ -18,7 +18,7 @@
 #include "bench/startup_probe.h"
 #include "diagram/run.h"
 #include "tests/eventually.h"
-#include "tools/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 // Runs in the window on Qt's offscreen platform, driven with Qt Test's mouse
 // and key helpers. Runs are seeded, so a run can be made twice and compared.

@@ -9,10 +9,10 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(quillet-unit-tests
   reference_edges.cpp test_bisector.cpp test_dist.cpp test_hsort.cpp test_identity.cpp test_lifecycle.cpp test_run.cpp
   test_setup.cpp test_search_units.cpp)
-target_link_libraries(quillet-unit-tests PRIVATE quillet_lifecycle quillet_tools gtest_main)
+target_link_libraries(quillet-unit-tests PRIVATE quillet_lifecycle quillet_test_support gtest_main)
 target_include_directories(quillet-unit-tests PRIVATE ${PROJECT_SOURCE_DIR})
 
 find_package(Qt6 REQUIRED COMPONENTS Test)
 add_executable(quillet-widget-tests ${widget_test_sources})
-target_link_libraries(quillet-widget-tests PRIVATE quillet_app quillet_tools Qt6::Test gtest)
+target_link_libraries(quillet-widget-tests PRIVATE quillet_app quillet_test_support Qt6::Test gtest)
 qt_import_plugins(quillet-widget-tests INCLUDE Qt6::QOffscreenIntegrationPlugin)

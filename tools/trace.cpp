@@ -20,10 +20,10 @@
 
 #include "diagram/run.h"
 #include "lifecycle/window.h"
-#include "tools/parse_number.h"
-#include "tools/recording_surface.h"
-#include "tools/site_reader.h"
-#include "tools/trace_line.h"
+#include "tests/support/parse_number.h"
+#include "tests/support/recording_surface.h"
+#include "tests/support/site_reader.h"
+#include "tests/support/trace_line.h"
 
 namespace {
 

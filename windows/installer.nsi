@@ -5,7 +5,7 @@
 ; An install already there, for either, is found and replaced in place.
 ; Silently, /S installs for all users when already run as an administrator and
 ; for the user otherwise; /CurrentUser and /AllUsers choose.
-;   makensis -DVERSION=1.0.0 -DPROGRAM=quillet.exe -DICON=quillet.ico -DPANEL=panel.bmp
+;   makensis -DVERSION=<version> -DPROGRAM=quillet.exe -DICON=quillet.ico -DPANEL=panel.bmp
 ;            -DLICENSES=folder -DOUTFILE=setup.exe windows/installer.nsi
 
 ; A 64-bit installer, as the program is: it runs where the program runs.

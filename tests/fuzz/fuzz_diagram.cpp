@@ -14,7 +14,7 @@
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/reference_edges.h"
 #include "tests/same_bits.h"
-#include "tools/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include "numeric/dist.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/oracle.h"
-#include "tools/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 namespace {
 

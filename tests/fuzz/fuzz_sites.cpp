@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/site_reader.h"
+#include "tests/support/site_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

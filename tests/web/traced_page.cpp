@@ -9,7 +9,7 @@
 
 #include <emscripten.h>
 
-#include "tools/trace_line.h"
+#include "tests/support/trace_line.h"
 #include "web/page.h"
 
 namespace {

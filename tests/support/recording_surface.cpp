@@ -1,4 +1,4 @@
-#include "tools/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 #include <algorithm>
 

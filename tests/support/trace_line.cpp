@@ -1,4 +1,4 @@
-#include "tools/trace_line.h"
+#include "tests/support/trace_line.h"
 
 #include <cstdio>
 #include <string>

@@ -1,10 +1,10 @@
-#include "tools/site_reader.h"
+#include "tests/support/site_reader.h"
 
 #include <charconv>
 #include <cmath>
 #include <string_view>
 
-#include "tools/parse_number.h"
+#include "tests/support/parse_number.h"
 
 namespace {
 

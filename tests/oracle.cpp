@@ -36,31 +36,6 @@ void addClipped(const Obj& obj, const K::Iso_rectangle_2& box, std::vector<Segme
     }
 }
 
-// Liang-Barsky: cut a segment to the box, false when nothing is left.
-bool clip(Segment& s, double W, double H)
-{
-    double t0 = 0, t1 = 1;
-    const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {s.x1, W - s.x1, s.y1, H - s.y1};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (t0 > t1)
-        return false;
-    s = {s.x1 + t0 * dx, s.y1 + t0 * dy, s.x1 + t1 * dx, s.y1 + t1 * dy};
-    return true;
-}
-
 double distanceToSegment(double px, double py, const Segment& s)
 {
     const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
@@ -169,17 +144,22 @@ std::vector<Segment> exactDiagram(const Sites& sites, double W, double H)
     return out;
 }
 
+// Each line drawn, cut exactly to the canvas as the true edges are; a line
+// that leaves no stretch of it there (a point, or nothing) is not seen, nor
+// is a line to its own start or one with an end at infinity or NaN, which
+// no canvas draws.
 std::vector<Segment> drawnEdges(const RecordingSurface& s, double W, double H)
 {
+    const K::Iso_rectangle_2 box(K::Point_2(0, 0), K::Point_2(W, H));
     std::vector<Segment> out;
     bool pumped = false;
     for (const auto& op : s.ops()) {
         pumped = pumped || op.kind == RecordingSurface::Kind::Pump;
         if (!pumped || op.kind != RecordingSurface::Kind::Line)
             continue;
-        Segment seg{op.x1, op.y1, op.x2, op.y2};
-        if (clip(seg, W, H) && (seg.x1 != seg.x2 || seg.y1 != seg.y2))
-            out.push_back(seg);
+        const bool point = op.x1 == op.x2 && op.y1 == op.y2;
+        if (!point && std::isfinite(op.x1) && std::isfinite(op.y1) && std::isfinite(op.x2) && std::isfinite(op.y2))
+            addClipped(K::Segment_2(K::Point_2(op.x1, op.y1), K::Point_2(op.x2, op.y2)), box, out);
     }
     return out;
 }

@@ -12,8 +12,8 @@ using Kind = RecordingSurface::Kind;
 
 namespace {
 
-// Many whole runs on a canvas W x H, each held to what every run promises and
-// its drawing to the exact diagram. QUILLET_SOAK_RUNS sets how many (the
+// Many whole runs on a canvas W x H, each finished, its every line and circle
+// finite and in the run's colour, and its drawing the exact diagram. QUILLET_SOAK_RUNS sets how many (the
 // sanitizer build runs fewer).
 void soak(float W, float H)
 {
@@ -26,18 +26,9 @@ void soak(float W, float H)
         ASSERT_TRUE(runDiagram(s)) << "seed " << seed;
         ASSERT_TRUE(s.retryEnabled());
 
-        const auto labels = s.all(Kind::Print);
-        ASSERT_EQ(labels.size(), 1u);
-        const int n = static_cast<int>(labels[0].value);
-        ASSERT_GE(n, 4);
-        ASSERT_LE(n, 99);
-        ASSERT_EQ(labels[0].text, "N= " + std::to_string(n) + " ");
-        ASSERT_EQ(s.count(Kind::Circle), static_cast<std::size_t>(n));
-        ASSERT_EQ(s.pumps(), n * (n - 1) / 2) << "seed " << seed;
-
+        // (Each run's colour, count, label and circles keep their ranges: the
+        // set-up's test holds them. One pump per pair: the run's test.)
         const std::uint32_t c = s.all(Kind::Colour).at(0).value;
-        ASSERT_TRUE(redOf(c) >= 122 && redOf(c) <= 244 && greenOf(c) >= 222 && greenOf(c) <= 244 && blueOf(c) >= 222 &&
-                    blueOf(c) <= 244);
         for (const auto& op : s.ops()) {
             if (op.kind == Kind::Line || op.kind == Kind::Circle) {
                 ASSERT_TRUE(std::isfinite(op.x1) && std::isfinite(op.y1) && std::isfinite(op.x2) &&
@@ -55,7 +46,7 @@ void soak(float W, float H)
         const Comparison cmp = compareDiagrams(drawnEdges(s, W, H), exactDiagram(sites, W, H), W, H);
         if (!cmp.ok()) {
             ++wrong;
-            ADD_FAILURE() << "seed " << seed << " (N = " << n << "): " << cmp.stray << " stray points (worst "
+            ADD_FAILURE() << "seed " << seed << " (N = " << sites.N << "): " << cmp.stray << " stray points (worst "
                           << cmp.worstStray << " px), " << cmp.uncovered << " uncovered (worst " << cmp.worstUncovered
                           << " px)";
         }

@@ -136,8 +136,11 @@ TEST_F(Trace, SeededRunReadsBackToTheSameRun)
         } else if (op.kind == Kind::Pump) {
             EXPECT_EQ(got[k], "pump");
         } else if (op.kind == Kind::Print) {
-            EXPECT_EQ(got[k].rfind("label ", 0), 0u) << got[k];
-            EXPECT_NE(got[k].find(" " + op.text), std::string::npos) << got[k];
+            float x, y;
+            ASSERT_EQ(std::sscanf(got[k].c_str(), "label %f %f ", &x, &y), 2) << got[k];
+            EXPECT_EQ(x, op.x1);
+            EXPECT_EQ(y, op.y1);
+            EXPECT_EQ(got[k].substr(got[k].size() - op.text.size()), op.text) << got[k];
         } else if (op.kind == Kind::Colour) {
             EXPECT_EQ(got[k], "colour " + std::to_string(redOf(op.value)) + " " + std::to_string(greenOf(op.value)) +
                                   " " + std::to_string(blueOf(op.value)));

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
 #include "app/frmquillet.h"
+#include "app/placement/placement.h"
 
 // The window as it stands, on Qt's offscreen platform: its title, size and
 // colour, its fixed size, its buttons, and a drawing that it keeps. What runs
@@ -36,6 +38,42 @@ TEST(Window, RefusesToGrow)
         EXPECT_EQ(form.windowState(), Qt::WindowNoState) << state;
         EXPECT_EQ(form.size(), QSize(788, 565)) << state;
     }
+}
+
+// Where the window goes: its frame centred on the screen's available area,
+// the client area inside it; the frame as X's frame extents tell it (left,
+// right, top, bottom, in device pixels). Offscreen, where nothing draws a
+// frame or places windows, the client area itself is centred.
+TEST(Window, PlacedWithItsFrameCentred)
+{
+    struct Centred {
+        QMargins frame;
+        QRect available;
+        QRect client;
+    } const centred[] = {
+        {{}, {0, 0, 800, 600}, {6, 17, 788, 565}},
+        {{1, 30, 1, 1}, {0, 0, 1920, 1080}, {566, 272, 788, 565}},
+        {{4, 28, 4, 4}, {1920, 0, 1280, 1024}, {2166, 241, 788, 565}},  // a second screen
+    };
+    for (const auto& [frame, available, client] : centred)
+        EXPECT_EQ(centredClientArea(QSize(788, 565), frame, available), client) << available.x();
+    struct Extents {
+        std::array<std::uint32_t, 4> told;
+        double ratio;
+        QMargins frame;
+    } const extents[] = {
+        {{4, 6, 30, 2}, 1, {4, 30, 6, 2}},
+        {{6, 6, 60, 6}, 2, {3, 30, 3, 3}},
+        {{3, 3, 45, 3}, 1.5, {2, 30, 2, 2}},
+        {{1, 1, 1, 1}, 1.25, {1, 1, 1, 1}},
+    };
+    for (const auto& [told, ratio, frame] : extents)
+        EXPECT_EQ(frameOfExtents(told, ratio), frame) << ratio;
+
+    frmQuillet form;
+    form.show();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form.geometry(), centredClientArea(QSize(788, 565), QMargins(), screen));
 }
 
 TEST(Window, ButtonsCaptionsPlacesAndTabOrder)

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 #include "app/wait.h"
@@ -39,12 +40,21 @@ bool Placement::dropGrownState()
     return true;
 }
 
+QRect centredClientArea(QSize client, const QMargins& frame, const QRect& available)
+{
+    QRect outer = QRect(QPoint(0, 0), client).marginsAdded(frame);
+    outer.moveCenter(available.center());
+    return outer.marginsRemoved(frame);
+}
+
+QMargins frameOfExtents(const std::array<std::uint32_t, 4>& extents, double ratio)
+{
+    auto logical = [ratio](std::uint32_t px) { return static_cast<int>(std::lround(px / ratio)); };
+    return {logical(extents[0]), logical(extents[2]), logical(extents[1]), logical(extents[3])};
+}
+
 void Placement::centreFrame(const QMargins& margins)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = QRect(QPoint(0, 0), window_.size()).marginsAdded(margins);
-    frame.moveCenter(screen->availableGeometry().center());
-    window_.setGeometry(frame.marginsRemoved(margins));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window_.setGeometry(centredClientArea(window_.size(), margins, screen->availableGeometry()));
 }

@@ -1,9 +1,20 @@
 #pragma once
 
+#include <QMargins>
+#include <QRect>
+#include <array>
+#include <cstdint>
 #include <memory>
 
-class QMargins;
 class QWidget;
+
+// The arithmetic of placing, apart from any window system:
+// The client area's place for a frame (its margins around the client area)
+// centred on the available area.
+QRect centredClientArea(QSize client, const QMargins& frame, const QRect& available);
+// The frame that X's _NET_FRAME_EXTENTS tells (left, right, top, bottom, in
+// device pixels), in the window's own pixels at the given pixel ratio.
+QMargins frameOfExtents(const std::array<std::uint32_t, 4>& extents, double ratio);
 
 // Puts the window, before it is first mapped, centred on the screen where it
 // stays, and keeps it at its size when asked to grow. How depends on who

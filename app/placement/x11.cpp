@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -73,8 +73,9 @@ WindowManager windowManagerOf(xcb_connection_t* c)
 
 // Asks the window manager what frame it will draw around the (not yet
 // mapped) window, and waits for the answer, a property on the window, asleep
-// until it changes. Device pixels: left, top, right, bottom.
-std::optional<QMargins> frameAheadOf(xcb_connection_t* c, xcb_window_t window, std::chrono::milliseconds limit)
+// until it changes: _NET_FRAME_EXTENTS's four numbers.
+std::optional<std::array<std::uint32_t, 4>> frameAheadOf(xcb_connection_t* c, xcb_window_t window,
+                                                         std::chrono::milliseconds limit)
 {
     xcb_client_message_event_t ask{};
     ask.response_type = XCB_CLIENT_MESSAGE;
@@ -89,15 +90,7 @@ std::optional<QMargins> frameAheadOf(xcb_connection_t* c, xcb_window_t window, s
     waitUntil([&] { return (e = property(c, window, extents, XCB_ATOM_CARDINAL)).size() == 4; }, limit);
     if (e.size() != 4)
         return std::nullopt;
-    return QMargins(static_cast<int>(e[0]), static_cast<int>(e[2]), static_cast<int>(e[1]), static_cast<int>(e[3]));
-}
-
-// Device pixels that the window system reports, in the window's own
-// (logical) pixels at the given pixel ratio.
-QMargins logicalMargins(const QMargins& device, qreal ratio)
-{
-    auto logical = [ratio](int px) { return static_cast<int>(std::lround(px / ratio)); };
-    return {logical(device.left()), logical(device.top()), logical(device.right()), logical(device.bottom())};
+    return std::array<std::uint32_t, 4>{e[0], e[1], e[2], e[3]};
 }
 
 // Where the manager tells ahead the frame it will draw, the frame centred;
@@ -145,8 +138,8 @@ private:
     std::optional<QMargins> frameAhead(std::chrono::milliseconds limit)
     {
         const QWindow& w = *window_.windowHandle();
-        const std::optional<QMargins> device = frameAheadOf(c_, static_cast<xcb_window_t>(w.winId()), limit);
-        return device ? std::optional(logicalMargins(*device, w.devicePixelRatio())) : std::nullopt;
+        const auto extents = frameAheadOf(c_, static_cast<xcb_window_t>(w.winId()), limit);
+        return extents ? std::optional(frameOfExtents(*extents, w.devicePixelRatio())) : std::nullopt;
     }
 
     xcb_connection_t* c_;

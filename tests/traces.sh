@@ -11,21 +11,26 @@ trace_canvases=("788 565" "1200 333.5")
 trace_seeds=300
 
 traces_of() {
-  local dir n=0 running=0 canvas seed
+  local dir
   dir=$(mktemp -d)
-  for canvas in "${trace_canvases[@]}"; do
-    for seed in $(seq "$trace_seeds"); do
-      n=$((n + 1))
-      # shellcheck disable=SC2086
-      "$@" --seed "$seed" --canvas $canvas >"$dir/$n" &
-      if ((++running >= $(nproc))); then
-        wait -n
-        running=$((running - 1))
-      fi
+  # (In a subshell of its own, whose only children are the runs: the caller's
+  # own, an X server say, are not waited for.)
+  (
+    n=0 running=0
+    for canvas in "${trace_canvases[@]}"; do
+      for seed in $(seq "$trace_seeds"); do
+        n=$((n + 1))
+        # shellcheck disable=SC2086
+        "$@" --seed "$seed" --canvas $canvas >"$dir/$n" &
+        if ((++running >= $(nproc))); then
+          wait -n
+          running=$((running - 1))
+        fi
+      done
     done
-  done
-  wait
-  for seed in $(seq "$n"); do cat "$dir/$seed"; done
+    wait
+  )
+  for n in $(seq $((2 * trace_seeds))); do cat "$dir/$n"; done
   rm -rf "$dir"
 }
 

@@ -40,40 +40,23 @@ TEST(Window, RefusesToGrow)
     }
 }
 
-// Where the window goes: its frame centred on the screen's available area,
-// the client area inside it; the frame as X's frame extents tell it (left,
-// right, top, bottom, in device pixels). Offscreen, where nothing draws a
-// frame or places windows, the client area itself is centred.
+// Where the window goes: its frame centred on the screen's available area
+// (a second screen's too), the client area inside it; the frame as X's frame
+// extents tell it (left, right, top, bottom, in device pixels). Offscreen,
+// where nothing draws a frame or places windows, the client area is centred.
 TEST(Window, PlacedWithItsFrameCentred)
 {
-    struct Centred {
-        QMargins frame;
-        QRect available;
-        QRect client;
-    } const centred[] = {
-        {{}, {0, 0, 800, 600}, {6, 17, 788, 565}},
-        {{1, 30, 1, 1}, {0, 0, 1920, 1080}, {566, 272, 788, 565}},
-        {{4, 28, 4, 4}, {1920, 0, 1280, 1024}, {2166, 241, 788, 565}},  // a second screen
-    };
-    for (const auto& [frame, available, client] : centred)
-        EXPECT_EQ(centredClientArea(QSize(788, 565), frame, available), client) << available.x();
-    struct Extents {
-        std::array<std::uint32_t, 4> told;
-        double ratio;
-        QMargins frame;
-    } const extents[] = {
-        {{4, 6, 30, 2}, 1, {4, 30, 6, 2}},
-        {{6, 6, 60, 6}, 2, {3, 30, 3, 3}},
-        {{3, 3, 45, 3}, 1.5, {2, 30, 2, 2}},
-        {{1, 1, 1, 1}, 1.25, {1, 1, 1, 1}},
-    };
-    for (const auto& [told, ratio, frame] : extents)
-        EXPECT_EQ(frameOfExtents(told, ratio), frame) << ratio;
-
+    const QSize client(788, 565);
+    EXPECT_EQ(centredClientArea(client, {}, {0, 0, 800, 600}), QRect(6, 17, 788, 565));
+    EXPECT_EQ(centredClientArea(client, {1, 30, 1, 1}, {0, 0, 1920, 1080}), QRect(566, 272, 788, 565));
+    EXPECT_EQ(centredClientArea(client, {4, 28, 4, 4}, {1920, 0, 1280, 1024}), QRect(2166, 241, 788, 565));
+    EXPECT_EQ(frameOfExtents({4, 6, 30, 2}, 1), QMargins(4, 30, 6, 2));
+    EXPECT_EQ(frameOfExtents({6, 6, 60, 6}, 2), QMargins(3, 30, 3, 3));
+    EXPECT_EQ(frameOfExtents({3, 3, 45, 3}, 1.5), QMargins(2, 30, 2, 2));
+    EXPECT_EQ(frameOfExtents({1, 1, 1, 1}, 1.25), QMargins(1, 1, 1, 1));
     frmQuillet form;
     form.show();
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(form.geometry(), centredClientArea(QSize(788, 565), QMargins(), screen));
+    EXPECT_EQ(form.geometry(), centredClientArea(client, {}, QGuiApplication::primaryScreen()->availableGeometry()));
 }
 
 TEST(Window, ButtonsCaptionsPlacesAndTabOrder)

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the Debian package into a folder, holds it to lintian and checks what
-# it holds and what it depends on.
-#   package.sh folder
+# it holds and what it depends on: the machine's own, or arm64's, cross-built.
+#   package.sh folder [arm64]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-deb=$("$here/../script/package" "$1" | tail -n 1)
+arch=${2:-$(dpkg --print-architecture)}
+deb=$("$here/../script/package" ${2:+"$2"} "$1" | tail -n 1)
 [ -f "$deb" ] || fail "no package"
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] || fail "$deb is for $(dpkg-deb -f "$deb" Architecture), not $arch"
 echo "built $(basename "$deb"), $(stat -c %s "$deb") bytes"
 
 # No error, no warning (lintian's exit status counts errors only).

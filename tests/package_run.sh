@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Unpacks the Debian package into a scratch root and starts the program that
-# it installs on a virtual screen: its window comes up, and End ends it.
-#   package_run.sh folder-with-the-package
+# it installs on a virtual screen: its window comes up, and End ends it. The
+# arm64 package's program is put through every end-to-end check, under the
+# emulator (e2e/window.sh).
+#   package_run.sh folder-with-the-package [arm64]
 set -euo pipefail
-deb=$(ls "$1"/quillet_*.deb | head -n 1)
+deb=$(ls "$1"/quillet_*_"${2:-$(dpkg --print-architecture)}".deb | head -n 1)
 root=$(mktemp -d)
 # shellcheck source=../script/xsession.sh
 . "$(dirname "$0")/../script/xsession.sh"
@@ -11,6 +13,7 @@ trap 'stop_xsession; rm -rf "$root"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 dpkg-deb -x "$deb" "$root"
+[ -z "${2:-}" ] || { "$(dirname "$0")/e2e/window.sh" "$root/usr/bin/quillet" openbox; exit; }
 start_xsession 1280x1024 || fail "no X session"
 "$root/usr/bin/quillet" >"$root/quillet.log" 2>&1 &
 qpid=$!

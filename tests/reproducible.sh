@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Two builds of one commit give the same bytes: every package that script/test
-# built (the Debian package; the Windows program, installer, licences and
-# source; the page) against a second build, later, from a clone in another
-# folder.
+# built (the Debian packages, the machine's and arm64's; the Windows program,
+# installer, licences and source; the page) against a second build, later,
+# from a clone in another folder.
 #   reproducible.sh DEB_FOLDER WINDOWS_FOLDER WEB_FOLDER
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,6 +18,7 @@ trap 'rm -rf "$work"' EXIT
 
 git clone -q "$top" "$work/quillet"
 "$work/quillet/script/package" "$work/dist" >/dev/null
+"$work/quillet/script/package" arm64 "$work/dist" >/dev/null
 for kind in windows web; do
   "$work/quillet/script/package" $kind "$work/dist" >/dev/null 2>"$work/$kind.log" || {
     cat "$work/$kind.log" >&2

@@ -1,7 +1,10 @@
-# shellcheck shell=bash
+#!/usr/bin/env bash
 # Two builds of quillet-trace print the same runs, byte for byte: seeds 1 to
-# 300 on the window's canvas and on a wide one of half pixels. Sourced by the
-# tests that hold another build (the page's, the Windows program's) to Linux's:
+# 300 on the window's canvas and on a wide one of half pixels. Run, it holds
+# another build (the page's under node, arm64's under the emulator) to this
+# machine's:
+#   traces.sh NAME path/to/quillet-trace CMD...
+# Sourced, by a test that runs the other build its own way (Windows'):
 #   traces_of CMD...      every run in order, each CMD --seed S --canvas W H
 #   same_traces NAME A B  fails, saying in which run, unless files A and B agree
 trace_canvases=("788 565" "1200 333.5")
@@ -43,3 +46,14 @@ same_traces() {
   fi
   echo "ok: $((2 * trace_seeds)) runs, $lines lines, the same in $1 ($(md5sum <"$2" | cut -c1-12))"
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  set -euo pipefail
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  name=$1 reference=$2
+  shift 2
+  traces_of "$reference" >"$work/reference"
+  traces_of "$@" >"$work/other"
+  same_traces "$name" "$work/reference" "$work/other"
+fi

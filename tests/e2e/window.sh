@@ -4,7 +4,8 @@
 #   window.sh path/to/quillet [openbox|mutter|kwin|none] [scale]
 # At scale 2 the screen is 2560x1600 and Qt draws everything twice as large
 # (QT_SCALE_FACTOR), as on a HiDPI screen. The Windows program (a .exe) runs
-# under Wine, in a prefix of its own; it must print nothing of its own.
+# under Wine, in a prefix of its own; it must print nothing of its own. An
+# arm64 program runs under qemu-user on any other machine.
 set -euo pipefail
 
 quillet=$1
@@ -14,14 +15,17 @@ convert=/usr/bin/convert
 work=$(mktemp -d)
 # shellcheck source=../../script/xsession.sh
 . "$(dirname "$0")/../../script/xsession.sh"
-runner=() find=(--pid)
+runner=() find=(--pid) wine=false
 if [[ $quillet == *.exe ]]; then
   # shellcheck source=../windows/wine.sh
   . "$(dirname "$0")/../windows/wine.sh"
   # (Wine's window names the Windows process, not the one started here.)
-  runner=(env WINEDEBUG=warn+seh "$WINE") find=()
+  runner=(env WINEDEBUG=warn+seh "$WINE") find=() wine=true
+elif [ "$(od -An -tx1 -j18 -N2 "$quillet" | tr -d ' ')" = b700 ] && [ "$(uname -m)" != aarch64 ]; then
+  # (ELF's machine 0xb7 is AArch64. Its libraries are the machine's own arm64 ones.)
+  runner=(qemu-aarch64 -L /)
 fi
-trap 'stop_xsession; [ ${#runner[@]} = 0 ] || wine_end; rm -rf "$work"' EXIT
+trap 'stop_xsession; ! $wine || wine_end; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL ($wm, scale $scale): $*" >&2; exit 1; }
 pass() { echo "ok ($wm, scale $scale): $*"; }
@@ -31,7 +35,7 @@ export QT_SCALE_FACTOR=$scale
 start_xsession "${sw}x$sh" "$wm" || fail "no X session"
 # shellcheck source=look.sh
 . "$(dirname "$0")/look.sh"
-[ ${#runner[@]} = 0 ] || wine_prefix
+! $wine || wine_prefix
 
 # Where the window is: "x y w h" of the client area, absolute.
 geometry() {
@@ -108,7 +112,7 @@ read -r l r t b < <(xprop -id "$wid" _NET_FRAME_EXTENTS | awk -F' = ' '{ gsub(/,
 # openbox). Within 6, then, which still tells a centred client area apart
 # (10 px off).
 tol=$scale
-[ ${#runner[@]} = 0 ] || tol=6
+! $wine || tol=6
 centred() {
   [ $(($1 - sw / 2)) -ge -$tol ] && [ $(($1 - sw / 2)) -le $tol ] &&
     [ $(($2 - sh / 2)) -ge -$tol ] && [ $(($2 - sh / 2)) -le $tol ]
@@ -126,7 +130,7 @@ fi
 
 # The desktop links the window to its entry (name, icon) by its class. (On
 # Windows, the installer's Start menu entry names the program itself.)
-if [ ${#runner[@]} = 0 ]; then
+if ! $wine; then
   class=$(xprop -id "$wid" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
   entry=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../data/org.quillet.quillet.desktop")
   [ -n "$class" ] && [ "$class" = "$entry" ] || fail "window class '$class', desktop entry's StartupWMClass '$entry'"
@@ -152,7 +156,7 @@ pass "Alt+R draws a new picture ($(differing first second) pixels differ)"
 # Fixed in size: asked by the window manager to fill the screen, it stays.
 # (Windows has no full screen that others ask for: under Wine, Maximise.)
 states=(fullscreen maximized_vert,maximized_horz)
-[ ${#runner[@]} = 0 ] || states=(maximized_vert,maximized_horz)
+! $wine || states=(maximized_vert,maximized_horz)
 if [ "$wm" != none ]; then
   for state in "${states[@]}"; do
     wmctrl -i -r "$wid" -b add,$state
@@ -173,7 +177,7 @@ xdotool key alt+e
 status=0; ended "$qpid" 60 || status=$?
 [ "$status" = 0 ] || fail "Alt+E: exit status $status"
 pass "Alt+E ends with status 0"
-if [ ${#runner[@]} != 0 ]; then
+if $wine; then
   printed=$(own_output "$work/quillet.log")
   [ -z "$printed" ] || fail "the program printed: $printed"
   pass "nothing printed but Wine's own lines ($(wc -l <"$work/quillet.log"))"

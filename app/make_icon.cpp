@@ -17,7 +17,7 @@
 
 #include "app/icon.h"
 #include "diagram/run.h"
-#include "tests/support/recording_surface.h"
+#include "tools/recording/recording_surface.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include "lifecycle/window.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
-#include "tests/reference_edges.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/reference_edges.h"
+#include "tools/recording/recording_surface.h"
 
 namespace {
 

@@ -15,7 +15,7 @@ echo "| desktop | exec → first run finished (floor: shown and painted) | exec 
 echo "|---|---|---|---|"
 for wm in none openbox mutter; do
   (
-    source script/xsession.sh
+    source tests/lib/xsession.sh
     trap stop_xsession EXIT
     start_xsession 1280x1024 "$wm"  # (with a session bus and runtime folder of its own)
     "$bin/quillet-startup" --pairs "$pairs" --label "$wm" "$bin/quillet-probed" "$bin/quillet-floor"

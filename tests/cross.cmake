@@ -12,9 +12,7 @@ foreach(target gtest gtest_main)
   target_compile_options(${target} PRIVATE -Wno-restrict)
 endforeach()
 
-add_executable(quillet-unit-tests
-  reference_edges.cpp test_bisector.cpp test_dist.cpp test_hsort.cpp test_identity.cpp test_lifecycle.cpp test_run.cpp
-  test_setup.cpp test_search_units.cpp)
+add_executable(quillet-unit-tests ${unit_test_sources})
 target_link_libraries(quillet-unit-tests PRIVATE quillet_lifecycle quillet_test_support gtest_main)
 target_include_directories(quillet-unit-tests PRIVATE ${PROJECT_SOURCE_DIR})
 

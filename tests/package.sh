@@ -4,7 +4,8 @@
 #   package.sh folder [arm64]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=lib/check.sh
+. "$here"/lib/check.sh
 
 arch=${2:-$(dpkg --print-architecture)}
 deb=$("$here/../script/package" ${2:+"$2"} "$1" | tail -n 1)

@@ -7,10 +7,11 @@
 set -euo pipefail
 deb=$(ls "$1"/quillet_*_"${2:-$(dpkg --print-architecture)}".deb | head -n 1)
 root=$(mktemp -d)
-# shellcheck source=../script/xsession.sh
-. "$(dirname "$0")/../script/xsession.sh"
+# shellcheck source=lib/xsession.sh
+. "$(dirname "$0")/lib/xsession.sh"
 trap 'stop_xsession; rm -rf "$root"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=lib/check.sh
+. "$(dirname "$0")"/lib/check.sh
 
 dpkg-deb -x "$deb" "$root"
 [ -z "${2:-}" ] || { "$(dirname "$0")/e2e/window.sh" "$root/usr/bin/quillet" openbox; exit; }

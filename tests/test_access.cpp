@@ -10,8 +10,8 @@
 
 #include "app/frmquillet.h"
 #include "diagram/run.h"
-#include "tests/eventually.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/eventually.h"
+#include "tools/recording/recording_surface.h"
 
 // The window for people who use the keyboard alone or a screen reader.
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "numeric/dist.h"
-#include "tests/reference_edges.h"
-#include "tests/same_bits.h"
-#include "tests/sites.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/reference_edges.h"
+#include "tests/support/same_bits.h"
+#include "tests/support/sites.h"
+#include "tools/recording/recording_surface.h"
 
 // The program's edge search against the plain one: the same operations in the
 // same order with the same bits, on many runs and on the degenerate sets.

@@ -5,7 +5,7 @@
 
 #include "lifecycle/lifecycle.h"
 #include "lifecycle/window.h"
-#include "tests/support/recording_surface.h"
+#include "tools/recording/recording_surface.h"
 
 using Phase = Lifecycle::Phase;
 using Button = Lifecycle::Button;

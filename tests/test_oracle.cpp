@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "tests/oracle.h"
+#include "tests/support/oracle.h"
 
 // The drawn diagram against the exact one, over the whole canvas, within 1 px.
 

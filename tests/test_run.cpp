@@ -6,8 +6,8 @@
 #include "diagram/bisector.h"
 #include "diagram/run.h"
 #include "numeric/dist.h"
-#include "tests/sites.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/sites.h"
+#include "tools/recording/recording_surface.h"
 
 using Kind = RecordingSurface::Kind;
 

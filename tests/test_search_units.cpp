@@ -14,7 +14,7 @@
 #include "diagram/search/seen_from.h"
 #include "diagram/search/witnesses.h"
 #include "numeric/hsort.h"
-#include "tests/same_bits.h"
+#include "tests/support/same_bits.h"
 
 // The edge search's accelerations, each against the plain rule it stands in
 // for, bit for bit.

@@ -8,7 +8,7 @@
 #include "diagram/random.h"
 #include "diagram/run.h"
 #include "numeric/dist.h"
-#include "tests/support/recording_surface.h"
+#include "tools/recording/recording_surface.h"
 
 using Kind = RecordingSurface::Kind;
 

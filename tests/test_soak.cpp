@@ -5,8 +5,8 @@
 #include <string>
 
 #include "diagram/run.h"
-#include "tests/oracle.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/oracle.h"
+#include "tools/recording/recording_surface.h"
 
 using Kind = RecordingSurface::Kind;
 

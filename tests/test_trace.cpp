@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "diagram/run.h"
-#include "tests/support/recording_surface.h"
+#include "tools/recording/recording_surface.h"
 
 namespace fs = std::filesystem;
 

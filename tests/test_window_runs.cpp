@@ -2,11 +2,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <array>
@@ -15,10 +12,9 @@
 #include <vector>
 
 #include "app/frmquillet.h"
-#include "bench/startup_probe.h"
 #include "diagram/run.h"
-#include "tests/eventually.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/eventually.h"
+#include "tools/recording/recording_surface.h"
 
 // Runs in the window on Qt's offscreen platform, driven with Qt Test's mouse
 // and key helpers. Runs are seeded, so a run can be made twice and compared.
@@ -252,31 +248,4 @@ TEST(Window, ARunRepaintsAtMostOnceAFrameAndShowsAllOfItAtTheEnd)
     const QImage drawn = form.image().copy(form.rect()).convertToFormat(QImage::Format_RGB32);
     const QRect canvas(QPoint(0, 40), form.size() - QSize(0, 40));  // below the buttons
     EXPECT_EQ(shown.copy(canvas), drawn.copy(canvas));
-}
-
-// Asked for, the start-up benchmark's probe gives when the window was first
-// exposed and when the first run finished, and says to end there; not asked
-// for, it says to go on.
-TEST(Window, StartupProbeSaysWhenTheWindowShowedAndTheFirstRunEndedThenEnds)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("report");
-    qputenv("QUILLET_STARTUP_REPORT", path.toLocal8Bit());
-    StartupProbe asked;
-    qunsetenv("QUILLET_STARTUP_REPORT");
-    StartupProbe unasked;
-    frmQuillet form([] { return 42; });
-    form.Form_Load();
-    EXPECT_TRUE(asked.done());
-    EXPECT_FALSE(form.hasEnded());
-    EXPECT_FALSE(unasked.done());
-
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList words = QString::fromLatin1(file.readAll()).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
-    ASSERT_EQ(words.size(), 4);
-    EXPECT_EQ(words[0], "exposed");
-    EXPECT_EQ(words[2], "finished");
-    EXPECT_GT(words[1].toLongLong(), 0);
-    EXPECT_GE(words[3].toLongLong(), words[1].toLongLong());
 }

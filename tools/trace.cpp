@@ -20,10 +20,10 @@
 
 #include "diagram/run.h"
 #include "lifecycle/window.h"
-#include "tests/support/parse_number.h"
-#include "tests/support/recording_surface.h"
-#include "tests/support/site_reader.h"
-#include "tests/support/trace_line.h"
+#include "tools/recording/parse_number.h"
+#include "tools/recording/recording_surface.h"
+#include "tools/recording/site_reader.h"
+#include "tools/recording/trace_line.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/wait.h"
+#include "app/placement/wait.h"
 
 using namespace std::chrono_literals;
 

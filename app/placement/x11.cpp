@@ -13,7 +13,7 @@
 #include <xcb/xcb.h>
 
 #include "app/placement/platforms.h"
-#include "app/wait.h"
+#include "app/placement/wait.h"
 
 using namespace std::chrono_literals;
 

@@ -12,18 +12,18 @@ quillet=$1
 order=${2:-orca-first}
 here=$(dirname "$0")
 work=$(mktemp -d)
-# shellcheck source=../../script/xsession.sh
-. "$here/../../script/xsession.sh"
-# shellcheck source=orca.sh
-. "$here/orca.sh"
+# shellcheck source=../lib/xsession.sh
+. "$here/../lib/xsession.sh"
+# shellcheck source=../lib/orca.sh
+. "$here/../lib/orca.sh"
 trap stopReaderSession EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "ok: $*"; }
+# shellcheck source=../lib/check.sh
+. "$here"/../lib/check.sh
 
 startReaderSession
-# shellcheck source=look.sh
-. "$here/look.sh"
+# shellcheck source=../lib/look.sh
+. "$here/../lib/look.sh"
 
 startQuillet() {
   "$quillet" >"$work/quillet.log" 2>&1 &

@@ -18,18 +18,18 @@ set -euo pipefail
 quillet=$1
 mode=${2:-headless}
 work=$(mktemp -d)
-# shellcheck source=../../script/xsession.sh
-. "$(dirname "$0")/../../script/xsession.sh"
+# shellcheck source=../lib/xsession.sh
+. "$(dirname "$0")/../lib/xsession.sh"
 trap 'stop_xsession; rm -rf "$work"' EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "ok: $*"; }
+# shellcheck source=../lib/check.sh
+. "$(dirname "$0")"/../lib/check.sh
 
 # A desktop session has a UTF-8 locale; a bare shell (CI's) may have none, and
 # Qt 6.8 warns of that.
 [ -n "${LANG:-}" ] || export LANG=C.UTF-8
-# shellcheck source=look.sh
-. "$(dirname "$0")/look.sh"
+# shellcheck source=../lib/look.sh
+. "$(dirname "$0")/../lib/look.sh"
 export WAYLAND_DISPLAY=quillet-test
 # --debug lets weston-screenshooter take pictures; without pixman they come
 # out blank. The socket is in a runtime folder of the test's own, beside a

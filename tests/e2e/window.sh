@@ -13,8 +13,8 @@ wm=${2:-openbox}
 scale=${3:-1}
 convert=/usr/bin/convert
 work=$(mktemp -d)
-# shellcheck source=../../script/xsession.sh
-. "$(dirname "$0")/../../script/xsession.sh"
+# shellcheck source=../lib/xsession.sh
+. "$(dirname "$0")/../lib/xsession.sh"
 runner=() find=(--pid) wine=false
 if [[ $quillet == *.exe ]]; then
   # shellcheck source=../windows/wine.sh
@@ -27,14 +27,15 @@ elif [ "$(od -An -tx1 -j18 -N2 "$quillet" | tr -d ' ')" = b700 ] && [ "$(uname -
 fi
 trap 'stop_xsession; ! $wine || wine_end; rm -rf "$work"' EXIT
 
-fail() { echo "FAIL ($wm, scale $scale): $*" >&2; exit 1; }
-pass() { echo "ok ($wm, scale $scale): $*"; }
+where="$wm, scale $scale"
+# shellcheck source=../lib/check.sh
+. "$(dirname "$0")"/../lib/check.sh
 
 if [ "$scale" = 1 ]; then sw=1280 sh=1024; else sw=2560 sh=1600; fi
 export QT_SCALE_FACTOR=$scale
 start_xsession "${sw}x$sh" "$wm" || fail "no X session"
-# shellcheck source=look.sh
-. "$(dirname "$0")/look.sh"
+# shellcheck source=../lib/look.sh
+. "$(dirname "$0")/../lib/look.sh"
 ! $wine || wine_prefix
 
 # Where the window is: "x y w h" of the client area, absolute.

@@ -12,9 +12,9 @@
 
 #include "numeric/dist.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/reference_edges.h"
-#include "tests/same_bits.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/reference_edges.h"
+#include "tests/support/same_bits.h"
+#include "tools/recording/recording_surface.h"
 
 namespace {
 

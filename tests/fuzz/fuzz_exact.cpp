@@ -27,8 +27,8 @@
 
 #include "numeric/dist.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/oracle.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/oracle.h"
+#include "tools/recording/recording_surface.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "tests/support/site_reader.h"
+#include "tools/recording/site_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -8,14 +8,14 @@ set -euo pipefail
 folder=$1
 here=$(dirname "$0")
 work=$(mktemp -d)
-# shellcheck source=../../script/xsession.sh
-. "$here/../../script/xsession.sh"
-# shellcheck source=../e2e/orca.sh
-. "$here/../e2e/orca.sh"
+# shellcheck source=../lib/xsession.sh
+. "$here/../lib/xsession.sh"
+# shellcheck source=../lib/orca.sh
+. "$here/../lib/orca.sh"
 trap stopReaderSession EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "ok: $*"; }
+# shellcheck source=../lib/check.sh
+. "$here"/../lib/check.sh
 
 startReaderSession
 node "$here/../../web/serve.mjs" "$folder" >"$work/address" &

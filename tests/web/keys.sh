@@ -4,8 +4,8 @@
 #   keys.sh PAGE_FOLDER chromium|firefox
 set -euo pipefail
 here=$(dirname "$0")
-# shellcheck source=../../script/xsession.sh
-. "$here/../../script/xsession.sh"
+# shellcheck source=../lib/xsession.sh
+. "$here/../lib/xsession.sh"
 home=$(mktemp -d)
 trap 'stop_xsession; rm -rf "$home"' EXIT
 # A new user's settings, not this machine's.

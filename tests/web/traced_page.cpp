@@ -9,7 +9,7 @@
 
 #include <emscripten.h>
 
-#include "tests/support/trace_line.h"
+#include "tools/recording/trace_line.h"
 #include "web/page.h"
 
 namespace {

@@ -12,21 +12,21 @@ set -euo pipefail
 setup=$1
 version=$2
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../../script/xsession.sh
-. "$here/../../script/xsession.sh"
+# shellcheck source=../lib/xsession.sh
+. "$here/../lib/xsession.sh"
 # shellcheck source=wine.sh
 . "$here/wine.sh"
 work=$(mktemp -d)
 trap 'stop_xsession; wine_end; rm -rf "$work"' EXIT
 user=$(id -un)
-fail() { echo "FAIL ($mode): $*" >&2; exit 1; }
-pass() { echo "ok ($mode): $*"; }
+# shellcheck source=../lib/check.sh
+. "$here"/../lib/check.sh
 
 start_xsession 1280x1024 openbox
 wine_prefix
-# shellcheck source=../e2e/look.sh
-. "$here/../e2e/look.sh"
-mode=manifest
+# shellcheck source=../lib/look.sh
+. "$here/../lib/look.sh"
+where=manifest
 level=$(grep -a -o -m 1 'requestedExecutionLevel level="[A-Za-z]*"' "$setup" || true)
 [ "$level" = 'requestedExecutionLevel level="asInvoker"' ] ||
   fail "the installer asks for '$level': an administrator's rights even to install for the user alone"
@@ -45,6 +45,7 @@ files() { (cd "$WINEPREFIX/drive_c" && find . -mindepth 1 -not -path './users/*/
 registry() { "$WINE" reg query "$1\\$key" 2>/dev/null | tr -d '\r' | awk '/^    / && NF >= 3 { $2 = ""; print }'; }
 
 for mode in AllUsers CurrentUser; do
+  where=$mode
   case $mode in
     AllUsers) hive=HKLM otherHive=HKCU other=CurrentUser dir="Program Files/Quillet"
       menu="ProgramData/Microsoft/Windows/Start Menu/Programs" ;;
@@ -110,7 +111,7 @@ for mode in AllUsers CurrentUser; do
   [ -z "$(registry "$hive")" ] || fail "the uninstall key is still there: $(registry "$hive")"
   pass "the silent uninstall leaves nothing behind"
 done
-mode="both modes"
+where="both modes"
 homeMenus >"$work/home-written"
 [ ! -s "$work/home-written" ] || fail "written into the home folder: $(head -n 4 "$work/home-written" | tr '\n' ' ')"
 pass "nothing written into the home folder's menus"

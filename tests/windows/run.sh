@@ -5,8 +5,8 @@
 #   run.sh program.exe [arguments...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../../script/xsession.sh
-. "$here/../../script/xsession.sh"
+# shellcheck source=../lib/xsession.sh
+. "$here/../lib/xsession.sh"
 # shellcheck source=wine.sh
 . "$here/wine.sh"
 trap 'stop_xsession; wine_end' EXIT

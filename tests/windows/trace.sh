@@ -6,8 +6,8 @@ set -euo pipefail
 linux=$1
 windows=$2
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../../script/xsession.sh
-. "$here/../../script/xsession.sh"
+# shellcheck source=../lib/xsession.sh
+. "$here/../lib/xsession.sh"
 # shellcheck source=wine.sh
 . "$here/wine.sh"
 # shellcheck source=../traces.sh

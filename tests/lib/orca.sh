@@ -1,4 +1,4 @@
-# Sourced by the accessibility tests, after script/xsession.sh: the
+# Sourced by the accessibility tests, after xsession.sh: the
 # accessibility bus and the Orca screen reader on the test's own display, and
 # what Orca says, read from its debug log. Needs work (a scratch folder) and
 # fail (which reports and exits).

@@ -1,10 +1,10 @@
-#include "tests/support/site_reader.h"
+#include "tools/recording/site_reader.h"
 
 #include <charconv>
 #include <cmath>
 #include <string_view>
 
-#include "tests/support/parse_number.h"
+#include "tools/recording/parse_number.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "diagram/bisector.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
-#include "tests/reference_edges.h"
+#include "tests/support/reference_edges.h"
 
 namespace {
 

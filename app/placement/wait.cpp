@@ -1,4 +1,4 @@
-#include "app/wait.h"
+#include "app/placement/wait.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,4 +1,4 @@
-#include "tests/oracle.h"
+#include "tests/support/oracle.h"
 
 #include <CGAL/Delaunay_triangulation_2.h>
 #include <CGAL/Exact_predicates_exact_constructions_kernel.h>

@@ -1,4 +1,4 @@
-#include "tests/support/recording_surface.h"
+#include "tools/recording/recording_surface.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "diagram/run.h"
-#include "tests/support/recording_surface.h"
+#include "tools/recording/recording_surface.h"
 
 // An independent, exact nearest-site diagram to hold drawn edges against: the
 // dual of a Delaunay triangulation built with exact predicates and exact

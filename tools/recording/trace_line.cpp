@@ -1,4 +1,4 @@
-#include "tests/support/trace_line.h"
+#include "tools/recording/trace_line.h"
 
 #include <cstdio>
 #include <string>

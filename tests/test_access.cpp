@@ -201,7 +201,10 @@ TEST(Access, TheWindowIsTheApplicationsMainWindow)
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->role(), QAccessible::Window);
     EXPECT_EQ(a->text(QAccessible::Name), "Quillet");
+    EXPECT_EQ(a->text(QAccessible::Description), Window::about);
     ASSERT_EQ(a->childCount(), 2);
     EXPECT_EQ(a->child(0)->text(QAccessible::Name), "Retry");
+    EXPECT_EQ(a->child(0)->text(QAccessible::Description), Window::retry.description);
     EXPECT_EQ(a->child(1)->text(QAccessible::Name), "End");
+    EXPECT_EQ(a->child(1)->text(QAccessible::Description), Window::end.description);
 }

@@ -154,7 +154,8 @@ TEST_F(Trace, SeededRunReadsBackToTheSameRun)
 
 TEST_F(Trace, SitesFromAFileAreCircledInOrderAndJoined)
 {
-    const fs::path f = file("sites.txt", "# three sites\n100 100\n\n  300   300  \n+500 1e2\n");
+    const std::string text = "# three sites\n100 100\n\n  300   300  \n+500 1e2\n";
+    const fs::path f = file("sites.txt", text);
     const Result r = run("--canvas 800 600 --sites " + f.string());
     ASSERT_EQ(r.status, 0) << r.err;
     const auto got = lines(r.out);
@@ -166,4 +167,9 @@ TEST_F(Trace, SitesFromAFileAreCircledInOrderAndJoined)
     EXPECT_EQ(std::count(got.begin(), got.end(), "pump"), 3);
     EXPECT_EQ(r.out.find("colour"), std::string::npos);
     EXPECT_EQ(r.out.find("label"), std::string::npos);
+    // The same file written with CR LF line ends (on Windows, say): the same sites.
+    std::string crlf;
+    for (const char c : text)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(run("--canvas 800 600 --sites " + file("crlf.txt", crlf).string()).out, r.out);
 }

@@ -9,7 +9,7 @@
 #include <deque>
 
 #include "lifecycle/lifecycle.h"
-#include "lifecycle/window.h"
+#include "window/window.h"
 
 class QWidget;
 class Notice;

@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "window/window.h"
+
 namespace {
 
 // Set before Qt starts, where the user has not set it.
@@ -14,6 +16,6 @@ int& accessibleFromTheStart(int& argc)
 
 QuilletApplication::QuilletApplication(int& argc, char** argv) : QApplication(accessibleFromTheStart(argc), argv)
 {
-    setApplicationName("Quillet");
+    setApplicationName(Window::title);
     setDesktopFileName(QUILLET_APP_ID);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lifecycle/window.h"
+#include "window/window.h"
 
 class QFont;
 class QPushButton;

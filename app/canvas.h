@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "diagram/pen.h"
-#include "lifecycle/window.h"
+#include "window/window.h"
 
 class QPainter;
 

@@ -18,7 +18,7 @@
 #include "app/frmquillet.h"
 #include "diagram/random.h"
 #include "diagram/run.h"
-#include "lifecycle/window.h"
+#include "window/window.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
 #include "tests/support/reference_edges.h"

@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "bench/startup_probe.h"
-#include "lifecycle/window.h"
+#include "window/window.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "lifecycle/lifecycle.h"
-#include "lifecycle/window.h"
+#include "window/window.h"
 #include "tools/recording/recording_surface.h"
 
 using Phase = Lifecycle::Phase;

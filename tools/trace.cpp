@@ -19,7 +19,7 @@
 #endif
 
 #include "diagram/run.h"
-#include "lifecycle/window.h"
+#include "window/window.h"
 #include "tools/recording/parse_number.h"
 #include "tools/recording/recording_surface.h"
 #include "tools/recording/site_reader.h"

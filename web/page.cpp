@@ -16,7 +16,7 @@ EM_JS(void, pagePrint, (float x, float y, int points, int colour, const char* te
 EM_JS(void, pageRetryEnabled, (bool enabled), { Module.page.retryEnabled(enabled); });
 EM_JS(void, pageRunStarted, (), { Module.page.runStarted(); });
 EM_JS(void, pageRunFinished, (const char* told), { Module.page.runFinished(UTF8ToString(told)); });
-EM_JS(void, pageEnded, (), { Module.page.ended(); });
+EM_JS(void, pageEnded, (const char* words), { Module.page.ended(UTF8ToString(words)); });
 EM_JS(double, pageSeed, (), { return Module.page.seed(); });
 
 // The browser's first turn in a run comes this far into it: a run that ends
@@ -77,7 +77,7 @@ void Page::runStarted()
 
 void Page::runFinished(std::int16_t sites) { pageRunFinished(Window::toldCount(sites).c_str()); }
 
-void Page::ended() { pageEnded(); }
+void Page::ended() { pageEnded(Window::ended); }
 
 void startPage(Page& page)
 {

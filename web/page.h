@@ -10,7 +10,7 @@
 #include "diagram/pen.h"
 #include "diagram/random.h"
 #include "lifecycle/lifecycle.h"
-#include "lifecycle/window.h"
+#include "window/window.h"
 
 class Page : public Surface, public Lifecycle::FrontEnd {
 public:

@@ -144,11 +144,11 @@ const quilletPage = (() => {
     },
     // A page may not close the tab it is in: it goes quiet and says so, and
     // the keyboard focus rests on what it says.
-    ended() {
+    ended(words) {
       told.textContent = "";
       const said = Object.assign(document.createElement("p"), { id: "ended", tabIndex: -1 });
       said.setAttribute("role", "status");
-      said.textContent = "Quillet has ended.";
+      said.textContent = words;
       box.append(said);
       said.focus();
       retry.disabled = end.disabled = true;

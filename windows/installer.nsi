@@ -6,7 +6,11 @@
 ; Silently, /S installs for all users when already run as an administrator and
 ; for the user otherwise; /CurrentUser and /AllUsers choose.
 ;   makensis -DVERSION=<version> -DPROGRAM=quillet.exe -DICON=quillet.ico -DPANEL=panel.bmp
-;            -DLICENSES=folder -DOUTFILE=setup.exe windows/installer.nsi
+;            -DLICENSES=folder -DOUTFILE=setup.exe -DDESCRIBED=described.nsh windows/installer.nsi
+; (described.nsh, which the Windows build makes: Quillet's name, description,
+; developers and copyright.)
+
+!include "${DESCRIBED}"
 
 ; A 64-bit installer, as the program is: it runs where the program runs.
 Target amd64-unicode
@@ -14,8 +18,8 @@ SetCompressor /SOLID lzma
 ; The files it puts in place carry the time they were installed, not the time
 ; of the build: two builds of one commit give the same installer.
 SetDateSave off
-Name "Quillet"
-BrandingText "Quillet ${VERSION}"
+Name "${NAME}"
+BrandingText "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
@@ -25,12 +29,12 @@ ManifestDPIAware true
 ManifestDPIAwareness "PerMonitorV2,System"
 
 VIProductVersion "${VERSION}.0"
-VIAddVersionKey "ProductName" "Quillet"
+VIAddVersionKey "ProductName" "${NAME}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"
-VIAddVersionKey "FileDescription" "Quillet ${VERSION} setup"
-VIAddVersionKey "CompanyName" "The Quillet developers"
-VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 The Quillet developers. MIT License; Qt under the LGPL-3.0."
+VIAddVersionKey "FileDescription" "${NAME} ${VERSION} setup"
+VIAddVersionKey "CompanyName" "${DEVELOPERS}"
+VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\org.quillet.quillet"
 !include MUI2.nsh
@@ -88,7 +92,7 @@ Page custom ModePage ModePageLeave
     ${IfNot} ${Errors}
       Quit
     ${EndIf}
-    MessageBox MB_OK|MB_ICONSTOP "Quillet for all users needs an administrator's permission." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "${NAME} for all users needs an administrator's permission." /SD IDOK
     StrCpy $R9 refused
   FunctionEnd
 !macroend
@@ -132,7 +136,7 @@ Function .onInit
   ${If} $R2 == ""
     StrCpy $Found ""
   ${Else}
-    MessageBox MB_OKCANCEL|MB_ICONQUESTION "Quillet $R3 is installed $R4, in $R2.$\n$\nReplace it with Quillet ${VERSION}?" \
+    MessageBox MB_OKCANCEL|MB_ICONQUESTION "${NAME} $R3 is installed $R4, in $R2.$\n$\nReplace it with ${NAME} ${VERSION}?" \
       /SD IDOK IDOK +2
       Abort
     StrCpy $Mode $Found
@@ -155,9 +159,9 @@ FunctionEnd
 ; own programs folder.
 Function DefaultFolder
   ${If} $Mode == AllUsers
-    StrCpy $INSTDIR "$PROGRAMFILES64\Quillet"
+    StrCpy $INSTDIR "$PROGRAMFILES64\${NAME}"
   ${Else}
-    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Quillet"
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${NAME}"
   ${EndIf}
 FunctionEnd
 
@@ -167,10 +171,10 @@ Function ModePage
   ${OrIf} $ModeGiven == 1
     Abort
   ${EndIf}
-  !insertmacro MUI_HEADER_TEXT "Choose Users" "Choose for whom to install Quillet."
+  !insertmacro MUI_HEADER_TEXT "Choose Users" "Choose for whom to install ${NAME}."
   nsDialogs::Create 1018
   Pop $0
-  ${NSD_CreateLabel} 0 0 100% 20u "Quillet can be installed for you alone, or for anyone who uses this computer."
+  ${NSD_CreateLabel} 0 0 100% 20u "${NAME} can be installed for you alone, or for anyone who uses this computer."
   Pop $0
   ${NSD_CreateRadioButton} 10u 30u -10u 12u "Only for &me (no administrator's permission needed)"
   Pop $ForMe
@@ -219,18 +223,18 @@ Function un.onInit
     Abort
 FunctionEnd
 
-Section "Quillet"
+Section "${NAME}"
   SetOutPath "$INSTDIR"
   File "/oname=quillet.exe" "${PROGRAM}"
   SetOutPath "$INSTDIR\licenses"
   File "${LICENSES}\*.txt"
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  CreateShortcut "$SMPROGRAMS\Quillet.lnk" "$INSTDIR\quillet.exe" "" "$INSTDIR\quillet.exe" 0 \
-    SW_SHOWNORMAL "" "Draw the nearest-site diagram of a random set of points"
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Quillet"
+  CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\quillet.exe" "" "$INSTDIR\quillet.exe" 0 \
+    SW_SHOWNORMAL "" "${ABOUT}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "The Quillet developers"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${DEVELOPERS}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\quillet.exe"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
@@ -252,6 +256,6 @@ Section "Uninstall"
   ; it is empty now.)
   StrCmp $Mode "CurrentUser" 0 +2
     RMDir "$LOCALAPPDATA\Programs"
-  Delete "$SMPROGRAMS\Quillet.lnk"
+  Delete "$SMPROGRAMS\${NAME}.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

@@ -8,7 +8,7 @@
 #include "diagram/pen.h"
 #include "diagram/random.h"
 #include "diagram/surface.h"
-#include "lifecycle/window.h"
+#include "window/window.h"
 
 // A surface without a window: it keeps every operation in order, so a run can
 // be checked, traced or timed headless. The canvas size is fixed at

@@ -1,9 +1,11 @@
-# The window's description, lifecycle/window.h, read for the page: sets
-# WINDOW_TITLE, WINDOW_ABOUT, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND
-# (as CSS's #rrggbb), and for each button (RETRY, END) its NAME, CAPTION (the
-# access key underlined, as HTML), KEY, X, Y, WIDTH, HEIGHT, LABEL and ABOUT,
-# and ROOM, the space between the two buttons.
-set(header ${PROJECT_SOURCE_DIR}/lifecycle/window.h)
+# Quillet's description, window/window.h, read for the files made from it at
+# build time: sets WINDOW_TITLE, WINDOW_ABOUT (and WINDOW_ABOUT_LOWER, its
+# first letter small, to follow a name), WINDOW_DEVELOPERS, WINDOW_COPYRIGHT,
+# WINDOW_ENDED, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND and
+# WINDOW_SURROUND (as CSS's #rrggbb), and for each button (RETRY, END) its
+# NAME, CAPTION (the access key underlined, as HTML), KEY, X, Y, WIDTH,
+# HEIGHT, LABEL and ABOUT, and ROOM, the space between the two buttons.
+set(header ${CMAKE_CURRENT_LIST_DIR}/window.h)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${header})
 # (Each line's closing semicolon dropped, so that the lines make a list.)
 file(READ ${header} text)
@@ -18,15 +20,16 @@ function(window_constant line)
   elseif(line MATCHES "^inline constexpr int ([a-z]+) = ([0-9]+)$")
     string(TOUPPER ${CMAKE_MATCH_1} name)
     set(WINDOW_${name} "${CMAKE_MATCH_2}" PARENT_SCOPE)
-  elseif(line MATCHES "^inline constexpr std::uint32_t background = composeColour\\(([0-9]+), ([0-9]+), ([0-9]+)\\)$")
+  elseif(line MATCHES "^inline constexpr std::uint32_t ([a-z]+) = composeColour\\(([0-9]+), ([0-9]+), ([0-9]+)\\)$")
+    string(TOUPPER ${CMAKE_MATCH_1} name)
     set(css "#")
-    foreach(part ${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${CMAKE_MATCH_3})
+    foreach(part ${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_4})
       math(EXPR part "${part}" OUTPUT_FORMAT HEXADECIMAL)
       string(REGEX REPLACE "^0x(.)$" "0x0\\1" part ${part})
       string(SUBSTRING ${part} 2 2 part)
       string(APPEND css ${part})
     endforeach()
-    set(WINDOW_BACKGROUND ${css} PARENT_SCOPE)
+    set(WINDOW_${name} ${css} PARENT_SCOPE)
   elseif(line MATCHES "^inline constexpr Button ([a-z]+){\"([^\"]*)\", \"([^\"]*)\", ([0-9]+), ([0-9]+), ([0-9]+), ([0-9]+), \"([^\"]*)\", \"([^\"]*)\"}$")
     string(TOUPPER ${CMAKE_MATCH_1} b)
     set(caption "${CMAKE_MATCH_3}")
@@ -41,7 +44,7 @@ function(window_constant line)
     string(REGEX REPLACE "&(.)" "<u>\\1</u>" caption "${caption}")
     set(${b}_CAPTION "${caption}" PARENT_SCOPE)
   else()
-    message(FATAL_ERROR "lifecycle/window.h: a line the page cannot read: ${line}")
+    message(FATAL_ERROR "window/window.h: a line the build cannot read: ${line}")
   endif()
 endfunction()
 
@@ -49,3 +52,7 @@ foreach(line IN LISTS lines)
   window_constant("${line}")
 endforeach()
 math(EXPR ROOM "${END_X} - ${RETRY_X} - ${RETRY_WIDTH}")
+string(SUBSTRING "${WINDOW_ABOUT}" 0 1 first)
+string(SUBSTRING "${WINDOW_ABOUT}" 1 -1 rest)
+string(TOLOWER "${first}" first)
+set(WINDOW_ABOUT_LOWER "${first}${rest}")

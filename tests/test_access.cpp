@@ -11,6 +11,7 @@
 #include "app/frmquillet.h"
 #include "diagram/run.h"
 #include "tests/support/eventually.h"
+#include "tests/support/hooked_form.h"
 #include "tools/recording/recording_surface.h"
 
 // The window for people who use the keyboard alone or a screen reader.
@@ -20,22 +21,11 @@ namespace {
 // The count of the run a seed makes.
 QString sitesOf(std::uint64_t seed)
 {
-    RecordingSurface probe(788, 565, seed);
+    RecordingSurface probe(seed);
     return QString::number(setUpRun(probe).N);
 }
 
-// A window that runs duringRun once, at the first pair after it is set.
-class Form : public frmQuillet {
-public:
-    using frmQuillet::frmQuillet;
-    std::function<void()> duringRun;
-    bool pump() override
-    {
-        if (auto f = std::exchange(duringRun, nullptr))
-            f();
-        return frmQuillet::pump();
-    }
-};
+using Form = HookedForm;
 
 // What the window shows a screen reader of itself as a notification: the
 // names of its children that are notifications in view.
@@ -83,11 +73,11 @@ TEST_F(AccessFocus, SpaceOnRetryTwiceRunsTwoDiagramsAndQuitsNothing)
 TEST_F(AccessFocus, WhileARunDrawsNothingHasTheFocusAndEndTakesNoKey)
 {
     QWidget* focusWhileDrawing = form.cmdEnd;
-    form.duringRun = [&] {
+    form.atNextPump([&] {
         focusWhileDrawing = QApplication::focusWidget();
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Select})
             QTest::keyClick(form.cmdEnd, key);
-    };
+    });
     QTest::keyClick(form.cmdRetry, Qt::Key_Space);
     EXPECT_EQ(focusWhileDrawing, nullptr);
     EXPECT_FALSE(form.hasEnded());
@@ -181,7 +171,7 @@ TEST(Access, ARunIsAnnouncedOnceTheWindowIsActive)
     elsewhere.show();
     elsewhere.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
-    form.duringRun = [&] { EXPECT_TRUE(notified(form).empty()) << "while the second run draws"; };
+    form.atNextPump([&] { EXPECT_TRUE(notified(form).empty()) << "while the second run draws"; });
     form.cmdRetry->click();
     EXPECT_TRUE(notified(form).empty()) << "while another window is active";
     const std::vector<QString> once{"A nearest-site diagram of " + sitesOf(2) + " sites"};

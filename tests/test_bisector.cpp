@@ -3,151 +3,84 @@
 #include <cmath>
 
 #include "diagram/bisector.h"
+#include "tests/support/same_bits.h"
 
-// Expected ends are worked out by hand from the line's equation; the sites are
-// chosen so that every value is exact in single precision.
+// Expected lines and ends are worked out by hand from the line's equation;
+// the sites are chosen so that every value is exact in single precision, but
+// for the one row that says otherwise.
 
 namespace {
 
 constexpr float W = 788;
 constexpr float H = 565;
-
-// The bisector of i and j, clipped to the canvas, as a run takes it.
-Bisector clippedBisector(float xi, float yi, float xj, float yj, float W, float H)
-{
-    return clip(perpendicularBisector(xi, yi, xj, yj), W, H);
-}
-
-void expectEnds(const Bisector& s, float x1, float y1, float x2, float y2)
-{
-    EXPECT_EQ(s.x1, x1);
-    EXPECT_EQ(s.y1, y1);
-    EXPECT_EQ(s.x2, x2);
-    EXPECT_EQ(s.y2, y2);
-}
+constexpr auto sloped = Line::Kind::Sloped;
 
 }  // namespace
 
-TEST(Bisector, SlopeAndInterceptOfAnOrdinaryPair)
+// The bisector of sites i and j as a run takes it, clipped to the canvas: the
+// line (y = p x + b, or x = p y + b where it is steep; p to the last bit, so
+// that -0 is not +0) and its two ends in order.
+TEST(Bisector, LinesAndTheirEnds)
 {
-    // (100, 100)-(300, 300): perpendicular slope -1 through (200, 200).
-    const Bisector s = clippedBisector(100, 100, 300, 300, W, H);
-    ASSERT_EQ(s.line.kind, Line::Kind::Sloped);
-    EXPECT_EQ(s.line.p, -1);
-    EXPECT_EQ(s.line.b, 400);
-    expectEnds(s, 0, 400, 400, 0);  // left edge, then the top edge (p <= 0)
-}
-
-TEST(Bisector, CrossesBothSideEdges)
-{
-    // slope -1/16 through (102, 232): y = 238.375 - x / 16.
-    const Bisector s = clippedBisector(100, 200, 104, 264, W, H);
-    EXPECT_EQ(s.line.p, -0.0625f);
-    expectEnds(s, 0, 238.375f, W, 189.125f);
-}
-
-TEST(Bisector, SteepRisingLineEntersAtTopAndLeavesAtBottom)
-{
-    // slope 64 through (336, 301): y = 64x - 21203.
-    const Bisector s = clippedBisector(400, 300, 272, 302, W, H);
-    EXPECT_EQ(s.line.p, 64);
-    EXPECT_EQ(s.line.b, -21203);
-    expectEnds(s, 331.296875f, 0, 340.125f, H);
-}
-
-TEST(Bisector, SteepFallingLineEntersAtBottomAndLeavesAtTop)
-{
-    // slope -64 through (336, 299): y = 21803 - 64x.
-    const Bisector s = clippedBisector(400, 300, 272, 298, W, H);
-    EXPECT_EQ(s.line.p, -64);
-    expectEnds(s, 331.84375f, H, 340.671875f, 0);
-}
-
-// The four strict comparisons, each on a line where the strict and the
-// non-strict rule give different ends.
-
-TEST(Bisector, InterceptExactlyZeroIsNotALeftEdgeCrossing)
-{
-    // y = -x: b = 0, and p <= 0 takes the first end to the bottom edge.
-    const Bisector s = clippedBisector(10, 10, -10, -10, W, H);
-    EXPECT_EQ(s.line.p, -1);
-    EXPECT_EQ(s.line.b, 0);
-    expectEnds(s, -H, H, 0, 0);  // not (0, 0) first
-}
-
-TEST(Bisector, InterceptExactlyHIsNotALeftEdgeCrossing)
-{
-    // y = x + 565: b = H, and p > 0 takes the first end to the top edge.
-    const Bisector s = clippedBisector(0, 575, 10, 565, W, H);
-    EXPECT_EQ(s.line.p, 1);
-    EXPECT_EQ(s.line.b, H);
-    expectEnds(s, -H, 0, 0, H);  // not (0, H) first
-}
-
-TEST(Bisector, RightEdgeHeightExactlyZeroIsNotARightEdgeCrossing)
-{
-    // y = x - 788 meets the right edge at y = 0; p > 0 takes the second end
-    // to the bottom edge.
-    const Bisector s = clippedBisector(395, -383, 405, -393, W, H);
-    EXPECT_EQ(s.line.b, -W);
-    expectEnds(s, W, 0, H + W, H);  // not (W, 0) second
-}
-
-TEST(Bisector, RightEdgeHeightExactlyHIsNotARightEdgeCrossing)
-{
-    // y = 1353 - x meets the right edge at y = H; p <= 0 takes the second
-    // end to the top edge.
-    const Bisector s = clippedBisector(395, 948, 405, 958, W, H);
-    EXPECT_EQ(s.line.b, H + W);
-    expectEnds(s, W, H, H + W, 0);  // not (W, H) second
+    struct Case {
+        const char* what;
+        float xi, yi, xj, yj;
+        Line::Kind kind;
+        float p, b;
+        float x1, y1, x2, y2;
+    };
+    const Case cases[] = {
+        // (slope -1 through (200, 200): left edge, then the top edge, as p <= 0)
+        {"an ordinary pair", 100, 100, 300, 300, sloped, -1, 400, 0, 400, 400, 0},
+        {"slope -1/16: both side edges", 100, 200, 104, 264, sloped, -0.0625f, 238.375f, 0, 238.375f, W, 189.125f},
+        {"steep, rising: top, then bottom", 400, 300, 272, 302, sloped, 64, -21203, 331.296875f, 0, 340.125f, H},
+        {"steep, falling: bottom, then top", 400, 300, 272, 298, sloped, -64, 21803, 331.84375f, H, 340.671875f, 0},
+        // The four strict comparisons, each on a line where the strict and
+        // the non-strict rule give other ends.
+        {"y = -x: b = 0 is no left-edge crossing", 10, 10, -10, -10, sloped, -1, 0, -H, H, 0, 0},
+        {"y = x + H: b = H is no left-edge crossing", 0, 575, 10, 565, sloped, 1, H, -H, 0, 0, H},
+        {"y = x - W meets the right edge at 0: no crossing there", 395, -383, 405, -393, sloped, 1, -W, W, 0, H + W, H},
+        {"y = W + H - x meets the right edge at H: no crossing there", 395, 948, 405, 958, sloped, -1, H + W, W, H,
+         H + W, 0},
+        {"y = x + 600, wholly below the canvas, still has two ends", 9, 611, 11, 609, sloped, 1, 600, -600, 0, -35, H},
+        // Equal x: a = -inf and p = -1 / -inf = +0 (or a = +inf, p = -0);
+        // the ordinary rules then give both sides.
+        {"equal x, the second below: level, p = +0", 100, 100, 100, 300, sloped, 0.f, 200, 0, 200, W, 200},
+        {"equal x, the second above: level, p = -0", 100, 300, 100, 100, sloped, -0.f, 200, 0, 200, W, 200},
+        {"equal y: upright, top to bottom", 100, 50, 300, 50, Line::Kind::Steep, 0.f, 200, 200, 0, 200, H},
+        // Values not exact: the expected floats were worked out apart from
+        // the program, one rounding to single precision per step; the
+        // differences, the intercept or yW formed in double would each give
+        // other floats.
+        {"every step rounded to single precision", 114.8f, 51.3f, 237.5f, 475.3f, sloped, -0x1.285502p-2f,
+         0x1.3a4684p+8f, 0, 0x1.3a4684p+8f, W, 0x1.58f464p+6f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Bisector s = clip(perpendicularBisector(c.xi, c.yi, c.xj, c.yj), W, H);
+        EXPECT_EQ(s.line.kind, c.kind);
+        EXPECT_TRUE(sameBits(s.line.p, c.p)) << s.line.p;
+        EXPECT_EQ(s.line.b, c.b);
+        EXPECT_EQ(s.x1, c.x1);
+        EXPECT_EQ(s.y1, c.y1);
+        EXPECT_EQ(s.x2, c.x2);
+        EXPECT_EQ(s.y2, c.y2);
+    }
 }
 
 TEST(Bisector, OnlyAPositiveSlopeEntersAtTheTop)
 {
     // A level line wholly above the canvas, p = -0: not above 0, so its first
     // end is on the bottom edge (at infinity), and its second on the top.
-    const Bisector s = clippedBisector(100, -10, 100, -30, W, H);
+    const Bisector s = clip(perpendicularBisector(100, -10, 100, -30), W, H);
     ASSERT_TRUE(std::signbit(s.line.p));
     EXPECT_EQ(s.y1, H);
     EXPECT_EQ(s.y2, 0);
 }
 
-TEST(Bisector, LineWhollyBelowTheCanvasStillGetsTwoEnds)
-{
-    // y = x + 600 never enters the canvas.
-    const Bisector s = clippedBisector(9, 611, 11, 609, W, H);
-    EXPECT_EQ(s.line.p, 1);
-    EXPECT_EQ(s.line.b, 600);
-    expectEnds(s, -600, 0, -35, H);
-}
-
-TEST(BisectorDegenerate, SitesWithEqualXGiveAHorizontalLine)
-{
-    // a = -inf, p = -1 / -inf = +0; the ordinary rules then give both sides.
-    const Bisector down = clippedBisector(100, 100, 100, 300, W, H);
-    ASSERT_EQ(down.line.kind, Line::Kind::Sloped);
-    EXPECT_EQ(down.line.p, 0);
-    EXPECT_FALSE(std::signbit(down.line.p));
-    EXPECT_EQ(down.line.b, 200);
-    expectEnds(down, 0, 200, W, 200);
-
-    const Bisector up = clippedBisector(100, 300, 100, 100, W, H);
-    EXPECT_TRUE(std::signbit(up.line.p));  // a = +inf, p = -0
-    expectEnds(up, 0, 200, W, 200);
-}
-
-TEST(BisectorDegenerate, SitesWithEqualYGiveAVerticalLineFromTopToBottom)
-{
-    const Bisector s = clippedBisector(100, 50, 300, 50, W, H);
-    ASSERT_EQ(s.line.kind, Line::Kind::Steep);
-    EXPECT_EQ(s.line.p, 0);
-    EXPECT_EQ(s.line.b, 200);
-    expectEnds(s, 200, 0, 200, H);
-}
-
 TEST(BisectorDegenerate, CoincidentSitesHaveNoBisector)
 {
-    EXPECT_EQ(clippedBisector(120.5f, 80, 120.5f, 80, W, H).line.kind, Line::Kind::None);
+    EXPECT_EQ(perpendicularBisector(120.5f, 80, 120.5f, 80).kind, Line::Kind::None);
 }
 
 TEST(BisectorCrossing, TwoSlopedLines)
@@ -176,18 +109,6 @@ TEST(BisectorCrossing, OffsetsTellTheSides)
     const Line l = perpendicularBisector(0, 0, 10, 0);  // x = 5
     EXPECT_LT(l.offset(0, 100) * l.offset(10, -100), 0);
     EXPECT_GT(l.offset(0, 100) * l.offset(1, -100), 0);
-}
-
-TEST(BisectorRounding, EveryStepIsRoundedToSinglePrecision)
-{
-    // Sites whose values are not exact. The expected floats were worked out
-    // apart from the program, one rounding to single precision per step; the
-    // differences, the intercept or yW formed in double would each give other
-    // floats.
-    const Bisector s = clippedBisector(114.8f, 51.3f, 237.5f, 475.3f, W, H);
-    EXPECT_EQ(s.line.p, -0x1.285502p-2f);
-    EXPECT_EQ(s.line.b, 0x1.3a4684p+8f);
-    expectEnds(s, 0, 0x1.3a4684p+8f, W, 0x1.58f464p+6f);
 }
 
 TEST(BisectorSteep, LinesSteeperThan128AreKeptAsXFromY)

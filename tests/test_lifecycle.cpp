@@ -26,7 +26,7 @@ struct Turns : Lifecycle::FrontEnd {
 
 TEST(Lifecycle, RunsTellTheirTurnsAndRetryIsHeardOnlyWhenIdle)
 {
-    RecordingSurface s(788, 565, 3);
+    RecordingSurface s(3);
     Turns turns;
     Lifecycle life(s, turns);
     s.onPump = [&](int pump) {
@@ -45,7 +45,7 @@ TEST(Lifecycle, RunsTellTheirTurnsAndRetryIsHeardOnlyWhenIdle)
 
 TEST(Lifecycle, EndMidRunStopsAtTheNextPumpAndNoCountIsTold)
 {
-    RecordingSurface s(788, 565, 3);
+    RecordingSurface s(3);
     Turns turns;
     Lifecycle life(s, turns);
     s.onPump = [&](int) {
@@ -80,7 +80,7 @@ TEST(Lifecycle, KeysOnAFocusedButton)
         {Phase::Ended, Button::End, Key::Enter, KeyAction::Pass},
     };
     for (const Row& row : rows) {
-        RecordingSurface s(788, 565, 3);
+        RecordingSurface s(3);
         Turns turns;
         Lifecycle life(s, turns);
         KeyAction action{};

@@ -35,7 +35,7 @@ TEST(Run, PumpsOncePerPair)
     drawEdges(four, fourSites);
     EXPECT_EQ(four.pumps(), 6);
     for (std::uint64_t seed : {1, 2, 3, 4, 5}) {
-        RecordingSurface s(788, 565, seed);
+        RecordingSurface s(seed);
         Sites sites = setUpRun(s);
         ASSERT_TRUE(drawEdges(s, sites));
         EXPECT_EQ(s.pumps(), sites.N * (sites.N - 1) / 2);
@@ -44,7 +44,7 @@ TEST(Run, PumpsOncePerPair)
 
 TEST(Run, SitesEndSortedByDistanceKeepingTheirCoordinates)
 {
-    RecordingSurface s(788, 565, 11);
+    RecordingSurface s(11);
     Sites sites = setUpRun(s);
     drawEdges(s, sites);
     for (int n = 0; n < sites.N; ++n) {
@@ -57,7 +57,7 @@ TEST(Run, SitesEndSortedByDistanceKeepingTheirCoordinates)
 
 TEST(Run, PairsAreVisitedInSortedOrderAndDrawOnTheirOwnBisector)
 {
-    RecordingSurface s(788, 565, 12);
+    RecordingSurface s(12);
     Sites sites = setUpRun(s);
     drawEdges(s, sites);
     const auto pairs = linesPerPair(s);
@@ -80,7 +80,7 @@ TEST(Run, PairsAreVisitedInSortedOrderAndDrawOnTheirOwnBisector)
 TEST(Run, EndInsideThePumpStopsTheRunWithNoFurtherDrawing)
 {
     for (int stopAt : {1, 100, 400}) {
-        RecordingSurface s(788, 565, 3);
+        RecordingSurface s(3);
         s.onPump = [stopAt](int n) { return n < stopAt; };
         EXPECT_EQ(runDiagram(s), std::nullopt);
         EXPECT_EQ(s.pumps(), stopAt);
@@ -91,7 +91,7 @@ TEST(Run, EndInsideThePumpStopsTheRunWithNoFurtherDrawing)
 
 TEST(Run, CompletedRunEnablesRetryLast)
 {
-    RecordingSurface s(788, 565, 4);
+    RecordingSurface s(4);
     EXPECT_TRUE(runDiagram(s));
     EXPECT_EQ(s.ops().back().kind, Kind::RetryEnabled);
     EXPECT_TRUE(s.retryEnabled());
@@ -99,7 +99,7 @@ TEST(Run, CompletedRunEnablesRetryLast)
 
 TEST(Run, EveryEdgeUsesTheRunsColour)
 {
-    RecordingSurface s(788, 565, 5);
+    RecordingSurface s(5);
     runDiagram(s);
     const std::uint32_t c = s.all(Kind::Colour).at(0).value;
     for (const auto& l : s.all(Kind::Line))

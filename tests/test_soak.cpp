@@ -46,9 +46,7 @@ void soak(float W, float H)
         const Comparison cmp = compareDiagrams(drawnEdges(s, W, H), exactDiagram(sites, W, H), W, H);
         if (!cmp.ok()) {
             ++wrong;
-            ADD_FAILURE() << "seed " << seed << " (N = " << sites.N << "): " << cmp.stray << " stray points (worst "
-                          << cmp.worstStray << " px), " << cmp.uncovered << " uncovered (worst " << cmp.worstUncovered
-                          << " px)";
+            ADD_FAILURE() << "seed " << seed << " (N = " << sites.N << "): " << described(cmp);
         }
     }
     EXPECT_EQ(wrong, 0) << "of " << runs << " runs";

@@ -109,7 +109,7 @@ TEST_F(Trace, SeededRunReadsBackToTheSameRun)
 {
     const Result r = run("--seed 5");
     ASSERT_EQ(r.status, 0) << r.err;
-    RecordingSurface s(788, 565, 5);
+    RecordingSurface s(5);
     runDiagram(s);
 
     const auto got = lines(r.out);

@@ -14,6 +14,7 @@
 #include "app/frmquillet.h"
 #include "diagram/run.h"
 #include "tests/support/eventually.h"
+#include "tests/support/hooked_form.h"
 #include "tools/recording/recording_surface.h"
 
 // Runs in the window on Qt's offscreen platform, driven with Qt Test's mouse
@@ -42,54 +43,7 @@ QImage runOf(std::uint64_t seed)
     return form.image();
 }
 
-// The window with a hook into its event pump: atPump runs inside pump number
-// `at` of a run, just before the pending events are handled.
-// It also counts what is drawn after the hook ran, and notes the site
-// count from the label.
-class Form : public frmQuillet {
-public:
-    using frmQuillet::frmQuillet;
-    std::function<void()> atPump;
-    int at = 1;
-    int pumps = 0;
-    int sites = 0;
-    int drawnAfterHook = 0;
-    std::vector<std::array<float, 4>> lines;  // every line's ends, in order
-
-    bool pump() override
-    {
-        if (++pumps == at && atPump)
-            atPump();
-        return frmQuillet::pump();
-    }
-    void print(std::string_view item, std::int16_t n) override
-    {
-        sites = n;
-        frmQuillet::print(item, n);
-    }
-    void line(float x1, float y1, float x2, float y2) override
-    {
-        drawnAfterHook += pumps >= at;
-        lines.push_back({x1, y1, x2, y2});
-        frmQuillet::line(x1, y1, x2, y2);
-    }
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        ++paints;
-        frmQuillet::paintEvent(event);
-    }
-};
-
-// The number of pairs, and so of pumps, of the run a seed makes.
-int pairsOf(std::uint64_t seed)
-{
-    Form probe([seed] { return seed; });
-    probe.Form_Load();
-    return probe.sites * (probe.sites - 1) / 2;
-}
+using Form = HookedForm;
 
 }  // namespace
 
@@ -177,55 +131,33 @@ TEST(Window, RetryClearsTheOldDrawingBeforeTheNewRun)
     EXPECT_EQ(form.image(), runOf(2));
 }
 
-// End clicked, Alt+E or the window's close, at the first pair, a middle one
-// and the last: the run stops there with nothing more drawn, and the program
-// ends with 0.
-enum class Ending : std::uint8_t { Click, AltE, Close };
-void PrintTo(Ending how, std::ostream* out)
+// End clicked, Alt+E or the window's close, while a run draws: the run stops
+// at that pump with nothing more drawn, and the program ends with 0. (That
+// any pump stops a run so is the run's and the lifecycle's rule.)
+TEST(Window, EndMidRunStopsTheRunAndQuitsWithZero)
 {
-    static const char* const names[] = {"click End", "Alt+E", "close"};
-    *out << names[static_cast<int>(how)];
-}
-class EndAtAnyMoment : public ::testing::TestWithParam<std::tuple<Ending, int>> {};
-
-TEST_P(EndAtAnyMoment, StopsTheRunAndQuitsWithZero)
-{
-    const Ending how = std::get<0>(GetParam());
-    const int where = std::get<1>(GetParam());
-    static constexpr std::uint64_t seed = 41;
-    const int pairs = pairsOf(seed);
-    ASSERT_GT(pairs, 2);
-    Form form([] { return seed; });
-    form.at = where == 0 ? 1 : where == 1 ? pairs / 2 : pairs;
-    form.atPump = [&] {
-        switch (how) {
-        case Ending::Click: QTest::mouseClick(form.cmdEnd, Qt::LeftButton); break;
-        case Ending::AltE:
-            QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
-            EXPECT_TRUE(eventually([&] { return form.hasEnded(); }));  // a mnemonic presses a moment later
-            break;
-        case Ending::Close: form.close(); break;
-        }
+    const std::pair<const char*, std::function<void(Form&)>> endings[] = {
+        {"click End", [](Form& form) { QTest::mouseClick(form.cmdEnd, Qt::LeftButton); }},
+        {"Alt+E",
+         [](Form& form) {
+             QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+             EXPECT_TRUE(eventually([&] { return form.hasEnded(); }));  // a mnemonic presses a moment later
+         }},
+        {"close", [](Form& form) { form.close(); }},
     };
-    EXPECT_EQ(runQuillet(form), 0);
-    EXPECT_TRUE(form.hasEnded());
-    EXPECT_EQ(form.pumps, form.at);
-    EXPECT_EQ(form.drawnAfterHook, 0);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.cmdRetry->isEnabled());
+    for (const auto& [how, end] : endings) {
+        SCOPED_TRACE(how);
+        Form form([] { return 41; });
+        form.at = 3;
+        form.atPump = [&form, &end = end] { end(form); };
+        EXPECT_EQ(runQuillet(form), 0);
+        EXPECT_TRUE(form.hasEnded());
+        EXPECT_EQ(form.pumps, 3);
+        EXPECT_EQ(form.drawnAfterHook, 0);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_FALSE(form.cmdRetry->isEnabled());
+    }
 }
-
-std::string endAtName(const ::testing::TestParamInfo<std::tuple<Ending, int>>& info)
-{
-    static const char* const how[] = {"End", "AltE", "Close"};
-    static const char* const where[] = {"FirstPair", "MiddlePair", "LastPair"};
-    return std::string(how[static_cast<int>(std::get<0>(info.param))]) + where[std::get<1>(info.param)];
-}
-
-INSTANTIATE_TEST_SUITE_P(Window, EndAtAnyMoment,
-                         ::testing::Combine(::testing::Values(Ending::Click, Ending::AltE, Ending::Close),
-                                            ::testing::Values(0, 1, 2)),
-                         endAtName);
 
 // A run's drawing reaches the screen at most once a frame, not once a pair,
 // and all of it by the time the run has finished.

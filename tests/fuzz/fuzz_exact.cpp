@@ -59,15 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const Sites unsorted = sites;
-    RecordingSurface s(W, H);
-    drawEdges(s, sites);
-    const Comparison c = compareDiagrams(drawnEdges(s, W, H), exactDiagram(unsorted, W, H), W, H);
+    const Comparison c = drawnAgainstExact(sites, W, H);
     if (!c.ok()) {
-        std::fprintf(stderr, "canvas %g x %g, %d sites: %d stray points (worst %g px), %d uncovered (worst %g px)\n",
-                     double{W}, double{H}, int{unsorted.N}, c.stray, c.worstStray, c.uncovered, c.worstUncovered);
-        for (int n = 0; n < unsorted.N; ++n)
-            std::fprintf(stderr, "%.9g %.9g\n", double{unsorted.X[n]}, double{unsorted.Y[n]});
+        std::fprintf(stderr, "canvas %g x %g, %d sites: %s\n", double{W}, double{H}, int{sites.N}, described(c).c_str());
+        for (int n = 0; n < sites.N; ++n)
+            std::fprintf(stderr, "%.9g %.9g\n", double{sites.X[n]}, double{sites.Y[n]});
         std::abort();
     }
     return 0;

@@ -172,3 +172,17 @@ Comparison compareDiagrams(const std::vector<Segment>& drawn, const std::vector<
     farPoints(truth, SegmentIndex(drawn, W, H, tol), tol, c.uncovered, c.worstUncovered);
     return c;
 }
+
+Comparison drawnAgainstExact(Sites sites, float W, float H)
+{
+    const std::vector<Segment> truth = exactDiagram(sites, W, H);
+    RecordingSurface s(W, H);
+    drawEdges(s, sites);
+    return compareDiagrams(drawnEdges(s, W, H), truth, W, H);
+}
+
+std::string described(const Comparison& c)
+{
+    return std::to_string(c.stray) + " stray points (worst " + std::to_string(c.worstStray) + " px), " +
+           std::to_string(c.uncovered) + " uncovered (worst " + std::to_string(c.worstUncovered) + " px)";
+}

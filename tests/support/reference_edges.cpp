@@ -1,11 +1,15 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
+#include <string>
 
 #include "diagram/bisector.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
 #include "tests/support/reference_edges.h"
+#include "tests/support/same_bits.h"
+#include "tools/recording/recording_surface.h"
 
 namespace {
 
@@ -158,4 +162,30 @@ bool drawEdgesReference(Surface& s, Sites& sites)
         }
     }
     return true;
+}
+
+std::string firstDifference(const Sites& sites, float W, float H)
+{
+    RecordingSurface fast(W, H), plain(W, H);
+    Sites a = sites, b = sites;
+    drawEdges(fast, a);
+    drawEdgesReference(plain, b);
+    const auto& f = fast.ops();
+    const auto& p = plain.ops();
+    const auto at = [](std::size_t k, const RecordingSurface::Op& o) {
+        return "operation " + std::to_string(k) + ": " + std::to_string(o.x1) + "," + std::to_string(o.y1) + " " +
+               std::to_string(o.x2) + "," + std::to_string(o.y2);
+    };
+    for (std::size_t k = 0; k < std::min(f.size(), p.size()); ++k) {
+        if (f[k].kind != p[k].kind)
+            return "operation " + std::to_string(k) + " of another kind";
+        if (!(std::isfinite(f[k].x1) && std::isfinite(f[k].y1) && std::isfinite(f[k].x2) && std::isfinite(f[k].y2)))
+            return at(k, f[k]) + " not finite";
+        if (!(sameBits(f[k].x1, p[k].x1) && sameBits(f[k].y1, p[k].y1) && sameBits(f[k].x2, p[k].x2) &&
+              sameBits(f[k].y2, p[k].y2)))
+            return at(k, f[k]) + ", the plain search's " + at(k, p[k]);
+    }
+    if (f.size() != p.size())
+        return std::to_string(f.size()) + " operations, the plain search's " + std::to_string(p.size());
+    return {};
 }

@@ -37,7 +37,9 @@ public:
         std::string text;                      // Print: the whole text drawn
     };
 
-    explicit RecordingSurface(float widthPx = Window::width, float heightPx = Window::height, std::uint64_t seed = 1);
+    // The window's canvas, or another.
+    explicit RecordingSurface(std::uint64_t seed = 1) : RecordingSurface(Window::width, Window::height, seed) {}
+    RecordingSurface(float widthPx, float heightPx, std::uint64_t seed = 1);
 
     // Kept operations; keep(false) stops keeping them (benchmarks count only).
     const std::vector<Op>& ops() const { return ops_; }

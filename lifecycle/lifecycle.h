@@ -38,7 +38,6 @@ public:
     // The run stops at its next pump, and the program ends.
     void end();
 
-    Phase phase() const { return phase_; }
     bool ended() const { return phase_ == Phase::Ended; }
 
     // Enter presses the focused button, as Space does. While a run draws, End

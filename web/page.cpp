@@ -18,6 +18,19 @@ EM_JS(void, pageRunStarted, (), { Module.page.runStarted(); });
 EM_JS(void, pageRunFinished, (const char* told), { Module.page.runFinished(UTF8ToString(told)); });
 EM_JS(void, pageEnded, (const char* words), { Module.page.ended(UTF8ToString(words)); });
 EM_JS(double, pageSeed, (), { return Module.page.seed(); });
+EM_JS(void, pageNames, (int retry, int end, int space, int enter, int other, int pass, int swallow, int click), {
+    Module.page.names({Retry : retry, End : end}, {Space : space, Enter : enter, Other : other},
+                      {Pass : pass, Swallow : swallow, Click : click});
+});
+
+// The lifecycle's buttons, keys and key actions, by name for page.js.
+void nameForPage()
+{
+    using L = Lifecycle;
+    const auto n = [](auto value) { return static_cast<int>(value); };
+    pageNames(n(L::Button::Retry), n(L::Button::End), n(L::Key::Space), n(L::Key::Enter), n(L::Key::Other),
+              n(L::KeyAction::Pass), n(L::KeyAction::Swallow), n(L::KeyAction::Click));
+}
 
 // The browser's first turn in a run comes this far into it: a run that ends
 // sooner (every run on a desktop, and the first, on code the browser has not
@@ -82,6 +95,7 @@ void Page::ended() { pageEnded(Window::ended); }
 void startPage(Page& page)
 {
     current = &page;
+    nameForPage();
     page.lifecycle.load();
 }
 
@@ -89,8 +103,7 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void quilletRetry() { current->lifecycle.retry(); }
 EMSCRIPTEN_KEEPALIVE void quilletEnd() { current->lifecycle.end(); }
-// What a key on a focused button does (buttons and keys numbered as the
-// lifecycle numbers them): 0 the browser's own, 1 nothing, 2 a click.
+// What a key on a focused button does, numbered as nameForPage() tells page.js.
 EMSCRIPTEN_KEEPALIVE int quilletKey(int button, int key)
 {
     return static_cast<int>(

@@ -59,21 +59,23 @@ const quilletPage = (() => {
   }
   const css = (c) => `rgb(${c & 255},${(c >> 8) & 255},${(c >> 16) & 255})`;
 
-  // Buttons and lifecycle keys, numbered as the lifecycle numbers them.
-  const button = { Retry: 0, End: 1 };
-  const key = (e) => (e.key === " " ? 0 : e.key === "Enter" ? 1 : 2);
-  for (const [element, number] of [[retry, button.Retry], [end, button.End]]) {
+  // What a key on a focused button does, as the lifecycle decides: its
+  // buttons, keys and answers by name, as the program numbers them (names()).
+  let named = null;
+  const keyOf = (e) => (e.key === " " ? named.key.Space : e.key === "Enter" ? named.key.Enter : named.key.Other);
+  for (const [element, name] of [[retry, "Retry"], [end, "End"]]) {
+    const answer = (key) => program._quilletKey(named.button[name], key);
     element.addEventListener("keydown", (e) => {
-      if (!program || e.altKey || e.ctrlKey || e.metaKey) return;
-      const action = program._quilletKey(number, key(e));
-      if (action === 0) return;
+      if (!named || e.altKey || e.ctrlKey || e.metaKey) return;
+      const action = answer(keyOf(e));
+      if (action === named.action.Pass) return;
       e.preventDefault();
-      if (action === 2) element.click();
+      if (action === named.action.Click) element.click();
     });
     // Space presses a button as its key comes up: a Space swallowed as it
     // went down must not press it then.
     element.addEventListener("keyup", (e) => {
-      if (program && e.key === " " && program._quilletKey(number, 0) === 1) e.preventDefault();
+      if (named && e.key === " " && answer(named.key.Space) === named.action.Swallow) e.preventDefault();
     });
   }
   retry.addEventListener("click", () => program && program._quilletRetry());
@@ -98,6 +100,7 @@ const quilletPage = (() => {
 
   return {
     started(module) { program = module; },
+    names(button, key, action) { named = { button, key, action }; },
     clear() {
       drawing = [];
       ctx.fillStyle = getComputedStyle(box).backgroundColor;

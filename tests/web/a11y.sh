@@ -2,7 +2,8 @@
 # The page with a screen reader: Orca, then a chromium window on the page, on
 # a virtual screen of their own with openbox, the session's and the
 # accessibility bus. What Orca says (its debug log) is heard at each step:
-# each diagram's count once, the buttons by name, and that Quillet has ended.
+# each diagram's count once, the buttons by name, and the words after End
+# (QUILLET_ENDED, as the window's description gives them).
 #   a11y.sh PAGE_FOLDER
 set -euo pipefail
 folder=$1
@@ -36,8 +37,8 @@ toldOnce() { [ "$(counts)" = 1 ] || { tell >&2; fail "$1: the new diagram was to
 
 startOrca
 markSpeech
-chromium --no-sandbox --no-first-run --disable-background-networking --disable-component-update --disable-sync \
-  --user-data-dir="$work/chromium" "$(cat "$work/address")" >"$work/chromium.log" 2>&1 &
+mapfile -t flags < <(node --input-type=module -e 'import { quietChromium } from "'"$here"'/browse.mjs"; console.log(quietChromium.join("\n"))')
+chromium "${flags[@]}" --user-data-dir="$work/chromium" "$(cat "$work/address")" >"$work/chromium.log" 2>&1 &
 pids+=($!)
 heardAfter "the page's first run" toldNew
 toldOnce "the first run"
@@ -59,6 +60,6 @@ pass "the buttons by name"
 
 markSpeech
 xdotool key alt+e
-heardAfter "Alt+E" said "Quillet has ended"
-pass "Alt+E: Quillet has ended"
+heardAfter "Alt+E" said "${QUILLET_ENDED%.}"
+pass "Alt+E: $QUILLET_ENDED"
 echo "a11y: all passed"

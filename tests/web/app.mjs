@@ -134,6 +134,9 @@ test("a new version's files replace the old ones, and no page mixes the two", as
 
   // The host gets a new version: quillet.js changed, and the worker stamped anew by the build's own step.
   fs.appendFileSync(path.join(app, "quillet.js"), "// the next version\n");
+  // (The build names the files it stamps in files.txt: here, those the old worker kept.)
+  const kept1 = [...fs.readFileSync(path.join(app, "sw.js"), "utf8").matchAll(/\["([^"]+)", "[0-9a-f]{64}"\]/g)];
+  fs.writeFileSync(path.join(app, "files.txt"), kept1.map((m) => `${m[1]}\n`).join(""));
   execFileSync("cmake", ["-D", `FOLDER=${app}`, "-D", `TEMPLATE=${web}/sw.js`, "-P", `${web}/stamp.cmake`]);
   assert.notEqual(cacheOf(app), cacheOf(v1), "a new version's cache has a new name");
   await open1.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());

@@ -21,7 +21,7 @@ qpid=$!
 pids+=("$qpid")
 wid=$(quillet_window) || fail "no window titled Quillet"
 echo "ok: the installed quillet opens its window"
-xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"
+activate "$wid"
 xdotool key alt+e
 status=0; ended "$qpid" 60 || status=$?
 [ "$status" = 0 ] || fail "exit status $status (124: still running after Alt+E)"

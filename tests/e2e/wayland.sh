@@ -25,9 +25,6 @@ trap 'stop_xsession; rm -rf "$work"' EXIT
 # shellcheck source=../lib/check.sh
 . "$(dirname "$0")"/../lib/check.sh
 
-# A desktop session has a UTF-8 locale; a bare shell (CI's) may have none, and
-# Qt 6.8 warns of that.
-[ -n "${LANG:-}" ] || export LANG=C.UTF-8
 # shellcheck source=../lib/look.sh
 . "$(dirname "$0")/../lib/look.sh"
 export WAYLAND_DISPLAY=quillet-test
@@ -80,7 +77,7 @@ shot() {
 drawn() {
   settled "$@" || { cat "$work/quillet.log" >&2; fail "no 788x565 client area on screen with a finished run${2:+ that differs from picture $2}"; }
   kill -0 "$qpid" 2>/dev/null || { cat "$work/quillet.log" >&2; fail "quillet ended by itself"; }
-  lit=$(convert "$work/$1.png" -crop 788x520+0+45 +repage -colorspace gray -threshold 60% -format '%[fx:round(mean*w*h)]' info:)
+  lit=$(convert "$work/$1.png" -crop "$below_buttons" +repage -colorspace gray -threshold 60% -format '%[fx:round(mean*w*h)]' info:)
   # (The label alone has some hundreds; a run of few sites has little more.)
   awk -v n="$lit" 'BEGIN { exit !(n > 200) }' || fail "only $lit light pixels: nothing drawn"
   pass "a 788x565 client area at $x0,$y0 with a light drawing on it ($lit light pixels)"

@@ -95,7 +95,6 @@ start() {
 }
 # (Wine's window names the Windows process, not the one started here.)
 window() { xdotool search --all --onlyvisible ${find[@]:+"${find[@]}" "$qpid"} --name '^Quillet$' | head -n 1 | grep .; }
-focus() { xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"; }
 
 start
 pass "mapped at ($first) and stayed there"
@@ -136,17 +135,17 @@ if ! $wine; then
 fi
 
 # Below the buttons: a black window with a light drawing on it.
-stats=$($convert "$work/first.png" -crop "$(look_px 788)x$(look_px 520)+0+$(look_px 45)" +repage -colorspace gray -format '%[fx:mean] %[fx:maxima]' info:)
+stats=$($convert "$work/first.png" -crop "$below_buttons" +repage -colorspace gray -format '%[fx:mean] %[fx:maxima]' info:)
 read -r mean maxima <<<"$stats"
 awk -v m="$mean" 'BEGIN { exit !(m > 0.002 && m < 0.25) }' || fail "mean brightness $mean: not a light drawing on black"
 # (The darkest colour a run may pick, red 122, green and blue 222, is 0.787 grey.)
 awk -v m="$maxima" 'BEGIN { exit !(m > 0.75) }' || fail "brightest pixel $maxima: nothing light drawn"
-black=$($convert "$work/first.png" -crop "$(look_px 788)x$(look_px 520)+0+$(look_px 45)" +repage -fill white +opaque black -negate -format '%[fx:mean]' info:)
+black=$($convert "$work/first.png" -crop "$below_buttons" +repage -fill white +opaque black -negate -format '%[fx:mean]' info:)
 awk -v b="$black" 'BEGIN { exit !(b > 0.6) }' || fail "only $black of the window is black"
 pass "light drawing on black (mean $mean, black share $black)"
 
 # On a bare X server nobody hands the window the focus: it must take it.
-[ "$wm" = none ] || focus
+[ "$wm" = none ] || activate "$wid"
 xdotool key alt+r
 settled second first || fail "Alt+R changed only $(differing first second) pixels, or the run never finished"
 pass "Alt+R draws a new picture ($(differing first second) pixels differ)"
@@ -170,7 +169,7 @@ if [ "$wm" != none ]; then
   pass "${states[*]} asked by the window manager: it stays as it is"
 fi
 
-[ "$wm" = none ] || focus
+[ "$wm" = none ] || activate "$wid"
 xdotool key alt+e
 status=0; ended "$qpid" 60 || status=$?
 [ "$status" = 0 ] || fail "Alt+E: exit status $status"

@@ -18,11 +18,13 @@
 #                           picture too; takes it as NAME
 
 look_px() { echo $(($1 * ${QT_SCALE_FACTOR:-1})); }
+# The drawing below the buttons, as ImageMagick's -crop takes it.
+below_buttons="$(look_px 788)x$(look_px 520)+0+$(look_px 45)"
 shot() { import -window "$wid" "$work/$1.png" 2>/dev/null; }
 differing() {
   local n k
   for k in 1 2; do
-    /usr/bin/convert "$work/${!k}.png" -crop "$(look_px 788)x$(look_px 520)+0+$(look_px 45)" +repage "$work/drawing$k.png"
+    /usr/bin/convert "$work/${!k}.png" -crop "$below_buttons" +repage "$work/drawing$k.png"
   done
   n=$(/usr/bin/compare -metric AE "$work/drawing1.png" "$work/drawing2.png" null: 2>&1 || true)
   echo "${n%% *}"
@@ -31,7 +33,7 @@ finished() {
   local ink light
   ink=$(/usr/bin/convert "$work/$1.png" -crop "$(look_px 49)x$(look_px 17)+$(look_px 20)+$(look_px 12)" +repage \
     -colorspace gray -format '%[fx:minima]' info:) || return 1
-  light=$(/usr/bin/convert "$work/$1.png" -crop "$(look_px 788)x$(look_px 520)+0+$(look_px 45)" +repage \
+  light=$(/usr/bin/convert "$work/$1.png" -crop "$below_buttons" +repage \
     -colorspace gray -format '%[fx:maxima]' info:) || return 1
   awk -v i="$ink" -v l="$light" 'BEGIN { exit !(i < 0.25 && l > 0.75) }'
 }

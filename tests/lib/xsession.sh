@@ -12,10 +12,16 @@
 #                                  its exit status; 124 if it still runs
 #   quiet FILE SECONDS [LIMIT]     until FILE has not grown for SECONDS, or
 #                                  fails after LIMIT (120) seconds
+#   activate WID                   makes window WID the active one (or, where
+#                                  no window manager activates, focuses it)
 
 # Deadlines are generous: on a machine busy with other work, everything is
 # later. A condition that holds is seen within a tenth of a second.
 pids=()
+# A desktop session has a UTF-8 locale; a bare shell (CI's) may have none, and
+# Qt 6.8 warns of that.
+[ -n "${LANG:-}" ] || export LANG=C.UTF-8
+activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
 stop_xsession() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
@@ -59,8 +65,6 @@ quiet() {
 
 start_xsession() {
   local size=$1 wm=${2:-openbox}
-  # A desktop session has a UTF-8 locale; a bare shell (CI's) may have none.
-  [ -n "${LANG:-}" ] || export LANG=C.UTF-8
   xsession_runtime=$(mktemp -d)
   # The server takes a free display itself (its lock file and socket decide,
   # also against a chroot's server on the shared abstract socket) and writes

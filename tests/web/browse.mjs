@@ -8,7 +8,7 @@ import puppeteer from "puppeteer-core";
 
 // As root, chromium runs only without its sandbox; it is kept off the
 // network, which this machine does not reach.
-const quietChromium = ["--no-sandbox", "--no-first-run", "--disable-background-networking",
+export const quietChromium = ["--no-sandbox", "--no-first-run", "--disable-background-networking",
   "--disable-component-update", "--disable-sync"];
 
 export function launch(kind, { headless = true, args = [] } = {}) {

@@ -9,11 +9,10 @@ import * as chromeLauncher from "chrome-launcher";
 import lighthouse from "lighthouse";
 import desktop from "lighthouse/core/config/desktop-config.js";
 import { serve } from "../../web/serve.mjs";
+import { quietChromium } from "./browse.mjs";
 
 const { server, address } = await serve(process.argv[2]);
-// (Kept off the network, which this machine does not reach, as the other page tests keep it.)
-const chrome = await chromeLauncher.launch({ chromePath: "/usr/bin/chromium", chromeFlags: ["--headless=new",
-  "--no-sandbox", "--disable-background-networking", "--disable-component-update", "--disable-sync", "--no-first-run"] });
+const chrome = await chromeLauncher.launch({ chromePath: "/usr/bin/chromium", chromeFlags: ["--headless=new", ...quietChromium] });
 after(async () => {
   await chrome.kill();
   server.close();

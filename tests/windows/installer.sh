@@ -93,7 +93,7 @@ for mode in AllUsers CurrentUser; do
   qpid=$!
   wid=$(quillet_window) || fail "the installed program shows no window"
   settled shot || fail "the installed program drew nothing light, or its run never finished"
-  xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+  activate "$wid" || true
   xdotool key alt+e
   ended "$qpid" 60 || fail "the installed program exited $? (124: still running)"
   pass "the installed program starts, draws and ends"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "diagram/bisector.h"
 #include "tests/support/same_bits.h"
@@ -83,25 +84,20 @@ TEST(BisectorDegenerate, CoincidentSitesHaveNoBisector)
     EXPECT_EQ(perpendicularBisector(120.5f, 80, 120.5f, 80).kind, Line::Kind::None);
 }
 
-TEST(BisectorCrossing, TwoSlopedLines)
+TEST(BisectorCrossing, WhereTwoLinesMeet)
 {
-    const Line l = Line::sloped(1, 0);    // y = x
-    const Line m = Line::sloped(-1, 10);  // y = 10 - x
-    EXPECT_EQ(crossing(l, m), (Point{5, 5}));
-}
-
-TEST(BisectorCrossing, VerticalLinesMeetSlopedOnesAtTheirX)
-{
-    const Line sloped = Line::sloped(2, 1);  // y = 2x + 1
-    const Line vertical = Line::steep(0, 3);
-    EXPECT_EQ(crossing(sloped, vertical), (Point{3, 7}));
-}
-
-TEST(BisectorCrossing, ParallelLinesDoNotMeet)
-{
-    EXPECT_FALSE(crossing(Line::sloped(0.5f, 1), Line::sloped(0.5f, 4)));
-    EXPECT_FALSE(crossing(Line::sloped(0.f, 1), Line::sloped(-0.f, 4)));
-    EXPECT_FALSE(crossing(Line::steep(0, 1), Line::steep(0, 2)));
+    const struct {
+        Line l, m;
+        std::optional<Point> at;
+    } rows[] = {
+        {Line::sloped(1, 0), Line::sloped(-1, 10), Point{5, 5}},       // y = x, y = 10 - x
+        {Line::sloped(2, 1), Line::steep(0, 3), Point{3, 7}},          // an upright line meets at its x
+        {Line::sloped(0.5f, 1), Line::sloped(0.5f, 4), std::nullopt},  // parallels never
+        {Line::sloped(0.f, 1), Line::sloped(-0.f, 4), std::nullopt},
+        {Line::steep(0, 1), Line::steep(0, 2), std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(crossing(row.l, row.m), row.at) << row.l.p << " " << row.l.b << ", " << row.m.p << " " << row.m.b;
 }
 
 TEST(BisectorCrossing, OffsetsTellTheSides)

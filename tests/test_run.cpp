@@ -28,30 +28,26 @@ std::vector<std::vector<RecordingSurface::Op>> linesPerPair(const RecordingSurfa
 
 }  // namespace
 
-TEST(Run, PumpsOncePerPair)
+// A run pumps once a pair, ends with its sites sorted by distance from the
+// origin (each keeping its coordinates), and draws every edge in its colour.
+TEST(Run, PumpsOncePerPairSortsItsSitesAndDrawsInItsColour)
 {
     RecordingSurface four;
     Sites fourSites = sitesAt({{100, 100}, {600, 120}, {300, 400}, {700, 500}});
     drawEdges(four, fourSites);
     EXPECT_EQ(four.pumps(), 6);
     for (std::uint64_t seed : {1, 2, 3, 4, 5}) {
+        SCOPED_TRACE(seed);
         RecordingSurface s(seed);
         Sites sites = setUpRun(s);
         ASSERT_TRUE(drawEdges(s, sites));
         EXPECT_EQ(s.pumps(), sites.N * (sites.N - 1) / 2);
-    }
-}
-
-TEST(Run, SitesEndSortedByDistanceKeepingTheirCoordinates)
-{
-    RecordingSurface s(11);
-    Sites sites = setUpRun(s);
-    drawEdges(s, sites);
-    for (int n = 0; n < sites.N; ++n) {
-        if (n > 0) {
-            EXPECT_LE(sites.D[n - 1], sites.D[n]);
+        for (int n = 0; n < sites.N; ++n) {
+            EXPECT_TRUE(n == 0 || sites.D[n - 1] <= sites.D[n]) << n;
+            EXPECT_EQ(dist(0, 0, sites.X[n], sites.Y[n]), sites.D[n]);
         }
-        EXPECT_EQ(dist(0, 0, sites.X[n], sites.Y[n]), sites.D[n]);
+        for (const auto& l : s.all(Kind::Line))
+            EXPECT_EQ(l.value, s.all(Kind::Colour).at(0).value);
     }
 }
 
@@ -77,33 +73,20 @@ TEST(Run, PairsAreVisitedInSortedOrderAndDrawOnTheirOwnBisector)
     EXPECT_EQ(k, pairs.size());
 }
 
-TEST(Run, EndInsideThePumpStopsTheRunWithNoFurtherDrawing)
+// A pump that says stop ends the run there, with nothing drawn after it and
+// Retry left off; a run that completes enables Retry as its last step.
+TEST(Run, StopsAtThePumpThatSaysSoAndEnablesRetryOnlyWhenComplete)
 {
-    for (int stopAt : {1, 100, 400}) {
+    for (int stopAt : {1, 100, 400, 0}) {
         RecordingSurface s(3);
-        s.onPump = [stopAt](int n) { return n < stopAt; };
-        EXPECT_EQ(runDiagram(s), std::nullopt);
-        EXPECT_EQ(s.pumps(), stopAt);
-        EXPECT_EQ(s.ops().back().kind, Kind::Pump);
-        EXPECT_FALSE(s.retryEnabled());
+        s.onPump = [stopAt](int n) { return stopAt == 0 || n < stopAt; };
+        EXPECT_EQ(runDiagram(s).has_value(), stopAt == 0) << stopAt;
+        if (stopAt > 0) {
+            EXPECT_EQ(s.pumps(), stopAt);
+        }
+        EXPECT_EQ(s.ops().back().kind, stopAt > 0 ? Kind::Pump : Kind::RetryEnabled);
+        EXPECT_EQ(s.retryEnabled(), stopAt == 0);
     }
-}
-
-TEST(Run, CompletedRunEnablesRetryLast)
-{
-    RecordingSurface s(4);
-    EXPECT_TRUE(runDiagram(s));
-    EXPECT_EQ(s.ops().back().kind, Kind::RetryEnabled);
-    EXPECT_TRUE(s.retryEnabled());
-}
-
-TEST(Run, EveryEdgeUsesTheRunsColour)
-{
-    RecordingSurface s(5);
-    runDiagram(s);
-    const std::uint32_t c = s.all(Kind::Colour).at(0).value;
-    for (const auto& l : s.all(Kind::Line))
-        EXPECT_EQ(l.value, c);
 }
 
 TEST(EdgeSearch, ReadsTheCanvasSizeAtEachPair)

@@ -94,26 +94,26 @@ TEST(RunSetUp, LabelIsPrintedAtTheLabelPointAtTwentyPoints)
     EXPECT_EQ(ops[k + 2].y1, ops[k + 1].y2);
 }
 
-TEST(RunSetUp, LargestRandomValueGivesNinetyNineSites)
+// The largest random value gives the most sites and the lightest colour; the
+// smallest, the fewest and the darkest, with the last site at the origin.
+TEST(RunSetUp, ExtremeRandomValuesGiveTheRangesEnds)
 {
-    RecordingSurface s;
-    s.random = [] { return 1 - 0x1p-24f; };
-    const Sites sites = setUpRun(s);
-    EXPECT_EQ(sites.N, 99);
-    EXPECT_EQ(s.all(Kind::Print)[0].text, "N= 99 ");
-    EXPECT_EQ(s.all(Kind::Colour)[0].value, composeColour(244, 244, 244));
-}
-
-TEST(RunSetUp, SmallestRandomValueGivesFourSitesAtTheOrigin)
-{
-    RecordingSurface s;
-    s.random = [] { return 0.f; };
-    const Sites sites = setUpRun(s);
-    EXPECT_EQ(sites.N, 4);
-    EXPECT_EQ(s.all(Kind::Print)[0].text, "N= 4 ");
-    EXPECT_EQ(s.all(Kind::Colour)[0].value, composeColour(122, 222, 222));
-    EXPECT_EQ(sites.X[3], 0);
-    EXPECT_EQ(sites.D[3], 0);
+    const struct {
+        float r;
+        int N;
+        const char* label;
+        std::uint32_t colour;
+    } rows[] = {{1 - 0x1p-24f, 99, "N= 99 ", composeColour(244, 244, 244)},
+                {0.f, 4, "N= 4 ", composeColour(122, 222, 222)}};
+    for (const auto& row : rows) {
+        RecordingSurface s;
+        s.random = [&row] { return row.r; };
+        const Sites sites = setUpRun(s);
+        EXPECT_EQ(sites.N, row.N);
+        EXPECT_EQ(s.all(Kind::Print)[0].text, row.label);
+        EXPECT_EQ(s.all(Kind::Colour)[0].value, row.colour);
+        EXPECT_EQ(sites.X[sites.N - 1] == 0 && sites.D[sites.N - 1] == 0, row.r == 0);
+    }
 }
 
 // A surface whose outer width grows by one pixel at every reading, and that

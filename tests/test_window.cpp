@@ -14,7 +14,7 @@
 // colour, its fixed size, its buttons, and a drawing that it keeps. What runs
 // do in it is in test_window_runs.cpp.
 
-TEST(Window, TitleSizeBackgroundAndIcon)
+TEST(Window, TitleSizeBackgroundIconButtonsAndTabOrder)
 {
     frmQuillet form;
     EXPECT_EQ(form.objectName(), "frmQuillet");
@@ -22,6 +22,16 @@ TEST(Window, TitleSizeBackgroundAndIcon)
     EXPECT_EQ(form.size(), QSize(788, 565));
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_FALSE(form.windowIcon().isNull());
+    QPushButton* retry = form.findChild<QPushButton*>("cmdRetry");
+    QPushButton* end = form.findChild<QPushButton*>("cmdEnd");
+    ASSERT_TRUE(retry && end);
+    EXPECT_EQ(retry->text(), "Retry(&R)");
+    EXPECT_EQ(end->text(), "End(&E)");
+    EXPECT_EQ(retry->geometry(), QRect(16, 8, 57, 25));
+    EXPECT_EQ(end->geometry(), QRect(112, 8, 57, 25));
+    // Tab goes from the window to Retry, then to End.
+    EXPECT_EQ(form.nextInFocusChain(), retry);
+    EXPECT_EQ(retry->nextInFocusChain(), end);
 }
 
 // Fixed in size: its title bar offers no Maximise, and where Maximise or full
@@ -57,21 +67,6 @@ TEST(Window, PlacedWithItsFrameCentred)
     frmQuillet form;
     form.show();
     EXPECT_EQ(form.geometry(), centredClientArea(client, {}, QGuiApplication::primaryScreen()->availableGeometry()));
-}
-
-TEST(Window, ButtonsCaptionsPlacesAndTabOrder)
-{
-    frmQuillet form;
-    QPushButton* retry = form.findChild<QPushButton*>("cmdRetry");
-    QPushButton* end = form.findChild<QPushButton*>("cmdEnd");
-    ASSERT_TRUE(retry && end);
-    EXPECT_EQ(retry->text(), "Retry(&R)");
-    EXPECT_EQ(end->text(), "End(&E)");
-    EXPECT_EQ(retry->geometry(), QRect(16, 8, 57, 25));
-    EXPECT_EQ(end->geometry(), QRect(112, 8, 57, 25));
-    // Tab goes from the window to Retry, then to End.
-    EXPECT_EQ(form.nextInFocusChain(), retry);
-    EXPECT_EQ(retry->nextInFocusChain(), end);
 }
 
 // Whatever font the desktop gives, each caption shows whole on its button at

@@ -11,15 +11,8 @@ set -euo pipefail
 quillet=$1
 order=${2:-orca-first}
 here=$(dirname "$0")
-work=$(mktemp -d)
-# shellcheck source=../lib/xsession.sh
-. "$here/../lib/xsession.sh"
 # shellcheck source=../lib/orca.sh
 . "$here/../lib/orca.sh"
-trap stopReaderSession EXIT
-
-# shellcheck source=../lib/check.sh
-. "$here"/../lib/check.sh
 
 startReaderSession
 # shellcheck source=../lib/look.sh

@@ -1,7 +1,7 @@
-# Sourced by the accessibility tests, after xsession.sh: the
-# accessibility bus and the Orca screen reader on the test's own display, and
-# what Orca says, read from its debug log. Needs work (a scratch folder) and
-# fail (which reports and exits).
+# Sourced by the accessibility tests, with xsession.sh and check.sh, which it
+# sources: the accessibility bus and the Orca screen reader on the test's own
+# display, and what Orca says, read from its debug log; all of it stopped,
+# and the scratch folder `work` it makes removed, on exit.
 #   startReaderSession      a virtual screen with openbox, the session's bus and
 #                           the accessibility bus, and a new user's settings
 #   stopReaderSession       all that and Orca stopped, the scratch folder gone
@@ -11,6 +11,14 @@
 #   tell                    that, indented, for a report
 #   counts, toldNew         how many diagrams' counts were said since the mark; one at least
 #   floodSkipped            whether Orca dropped events in a flood of its queue since the mark
+
+lib=$(dirname "${BASH_SOURCE[0]}")
+# shellcheck source=xsession.sh
+. "$lib/xsession.sh"
+# shellcheck source=check.sh
+. "$lib/check.sh"
+work=$(mktemp -d)
+trap stopReaderSession EXIT
 
 # A new user's settings, read by the accessibility bus too (whether a screen
 # reader runs), and not this machine's.

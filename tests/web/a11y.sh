@@ -8,15 +8,8 @@
 set -euo pipefail
 folder=$1
 here=$(dirname "$0")
-work=$(mktemp -d)
-# shellcheck source=../lib/xsession.sh
-. "$here/../lib/xsession.sh"
 # shellcheck source=../lib/orca.sh
 . "$here/../lib/orca.sh"
-trap stopReaderSession EXIT
-
-# shellcheck source=../lib/check.sh
-. "$here"/../lib/check.sh
 
 startReaderSession
 node "$here/../../web/serve.mjs" "$folder" >"$work/address" &

@@ -18,11 +18,11 @@
 #include "app/frmquillet.h"
 #include "diagram/random.h"
 #include "diagram/run.h"
-#include "window/window.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
 #include "tests/support/reference_edges.h"
 #include "tools/recording/recording_surface.h"
+#include "window/window.h"
 
 namespace {
 

@@ -21,9 +21,9 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         frmQuillet::paintEvent(event);
-        lastPaint = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                        std::chrono::steady_clock::now().time_since_epoch())
-                        .count();
+        lastPaint =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+                .count();
     }
 };
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "lifecycle/lifecycle.h"
-#include "window/window.h"
 #include "tools/recording/recording_surface.h"
+#include "window/window.h"
 
 using Phase = Lifecycle::Phase;
 using Button = Lifecycle::Button;

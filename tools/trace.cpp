@@ -19,11 +19,11 @@
 #endif
 
 #include "diagram/run.h"
-#include "window/window.h"
 #include "tools/recording/parse_number.h"
 #include "tools/recording/recording_surface.h"
 #include "tools/recording/site_reader.h"
 #include "tools/recording/trace_line.h"
+#include "window/window.h"
 
 namespace {
 

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Comparison c = drawnAgainstExact(sites, W, H);
     if (!c.ok()) {
-        std::fprintf(stderr, "canvas %g x %g, %d sites: %s\n", double{W}, double{H}, int{sites.N}, described(c).c_str());
+        std::fprintf(stderr, "canvas %g x %g, %d sites: %s\n", double{W}, double{H}, int{sites.N},
+                     described(c).c_str());
         for (int n = 0; n < sites.N; ++n)
             std::fprintf(stderr, "%.9g %.9g\n", double{sites.X[n]}, double{sites.Y[n]});
         std::abort();

@@ -20,8 +20,8 @@
 #include "diagram/run.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
-#include "tests/support/reference_edges.h"
 #include "tools/recording/recording_surface.h"
+#include "tools/recording/reference_edges.h"
 #include "window/window.h"
 
 namespace {

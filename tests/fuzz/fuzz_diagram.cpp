@@ -12,7 +12,7 @@
 #include <string>
 
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/support/reference_edges.h"
+#include "tools/recording/reference_edges.h"
 
 namespace {
 

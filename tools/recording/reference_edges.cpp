@@ -7,9 +7,9 @@
 #include "diagram/bisector.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
-#include "tests/support/reference_edges.h"
 #include "tests/support/same_bits.h"
 #include "tools/recording/recording_surface.h"
+#include "tools/recording/reference_edges.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <span>
 #include <string>
 
 #include "diagram/bisector.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
-#include "tests/support/same_bits.h"
 #include "tools/recording/recording_surface.h"
 #include "tools/recording/reference_edges.h"
 
@@ -181,8 +181,9 @@ std::string firstDifference(const Sites& sites, float W, float H)
             return "operation " + std::to_string(k) + " of another kind";
         if (!(std::isfinite(f[k].x1) && std::isfinite(f[k].y1) && std::isfinite(f[k].x2) && std::isfinite(f[k].y2)))
             return at(k, f[k]) + " not finite";
-        if (!(sameBits(f[k].x1, p[k].x1) && sameBits(f[k].y1, p[k].y1) && sameBits(f[k].x2, p[k].x2) &&
-              sameBits(f[k].y2, p[k].y2)))
+        // (The four coordinates to the last bit: -0 is not +0.)
+        const std::array<float, 4> fast{f[k].x1, f[k].y1, f[k].x2, f[k].y2}, plain{p[k].x1, p[k].y1, p[k].x2, p[k].y2};
+        if (std::memcmp(fast.data(), plain.data(), sizeof fast) != 0)
             return at(k, f[k]) + ", the plain search's " + at(k, p[k]);
     }
     if (f.size() != p.size())

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <span>
 #include <string>
@@ -182,8 +183,13 @@ std::string firstDifference(const Sites& sites, float W, float H)
         if (!(std::isfinite(f[k].x1) && std::isfinite(f[k].y1) && std::isfinite(f[k].x2) && std::isfinite(f[k].y2)))
             return at(k, f[k]) + " not finite";
         // (The four coordinates to the last bit: -0 is not +0.)
-        const std::array<float, 4> fast{f[k].x1, f[k].y1, f[k].x2, f[k].y2}, plain{p[k].x1, p[k].y1, p[k].x2, p[k].y2};
-        if (std::memcmp(fast.data(), plain.data(), sizeof fast) != 0)
+        const auto bits = [](const RecordingSurface::Op& o) {
+            std::array<std::uint32_t, 4> b{};
+            const std::array<float, 4> v{o.x1, o.y1, o.x2, o.y2};
+            std::memcpy(b.data(), v.data(), sizeof b);
+            return b;
+        };
+        if (bits(f[k]) != bits(p[k]))
             return at(k, f[k]) + ", the plain search's " + at(k, p[k]);
     }
     if (f.size() != p.size())

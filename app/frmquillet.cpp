@@ -22,8 +22,8 @@ Lifecycle::Key keyOf(int key)
 
 }  // namespace
 
-frmQuillet::frmQuillet(std::function<std::uint64_t()> seeder, QWidget* parent)
-    : QWidget(parent), seeder_(std::move(seeder)), canvas_(font())
+frmQuillet::frmQuillet(Random& random, QWidget* parent)
+    : QWidget(parent), canvas_(font()), lifecycle_(*this, *this, random, *this)
 {
     setObjectName("frmQuillet");
     setWindowTitle(Window::title);

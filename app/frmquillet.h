@@ -3,28 +3,25 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "app/access.h"
 #include "app/canvas.h"
 #include "app/placement/placement.h"
-#include "diagram/random.h"
-#include "diagram/surface.h"
 #include "lifecycle/lifecycle.h"
 
 class QPushButton;
 
 // Quillet's one window, with its two buttons and their handlers: the desktop's
-// front end of the program's lifecycle. A run draws on it through Surface:
-// the drawing goes to the window's canvas, which it paints on every repaint.
-class frmQuillet : public QWidget, public Surface, private Lifecycle::FrontEnd {
+// front end of the program's lifecycle. A run is hosted by it and draws on
+// it: the drawing goes to the window's canvas, which it paints on every
+// repaint.
+class frmQuillet : public QWidget, public Host, public Drawing, private Lifecycle::FrontEnd {
     Q_OBJECT
 
 public:
-    // seeder gives the seed at every reseed: the clock, unless a test says
-    // otherwise.
-    explicit frmQuillet(std::function<std::uint64_t()> seeder = clockSeed, QWidget* parent = nullptr);
+    // Every run takes its numbers from random.
+    explicit frmQuillet(Random& random, QWidget* parent = nullptr);
 
     QPushButton* cmdRetry = nullptr;
     QPushButton* cmdEnd = nullptr;
@@ -34,7 +31,6 @@ public:
     void Form_Load() { lifecycle_.load(); }
     // True once End was pressed or the window closed: the program is ending.
     bool hasEnded() const { return lifecycle_.ended(); }
-    const QImage& image() const { return canvas_.image(); }
 
     // Shown centred where it stays (see Placement), whichever show is called.
     void setVisible(bool visible) override;
@@ -44,25 +40,25 @@ public slots:
     void cmdEnd_Click() { lifecycle_.end(); }
 
 public:
-    // Surface: the drawing goes to the canvas, the rest to the window.
+    // Host: the window's.
     void show() override { QWidget::show(); }
     void refresh() override { repaint(); }
+    float outerWidth() const override { return static_cast<float>(frameGeometry().width() * twipsPerPixel); }
+    float outerHeight() const override { return static_cast<float>(frameGeometry().height() * twipsPerPixel); }
+    void setRetryEnabled(bool enabled) override;
+    bool pump() override;
+
+    // Drawing: on the canvas.
     void clear() override;
     void setColour(std::uint32_t colour) override { canvas_.setColour(colour); }
     std::uint32_t colour() const override { return canvas_.colour(); }
     void setFontSize(int points) override { canvas_.setFontSize(points); }
-    float outerWidth() const override { return static_cast<float>(frameGeometry().width() * twipsPerPixel); }
-    float outerHeight() const override { return static_cast<float>(frameGeometry().height() * twipsPerPixel); }
     void line(float x1, float y1, float x2, float y2) override { drawn(canvas_.line(x1, y1, x2, y2)); }
     void circle(float x, float y, float radius, std::uint32_t colour) override
     {
         drawn(canvas_.circle(x, y, radius, colour));
     }
     void print(std::string_view item, std::int16_t n) override { drawn(canvas_.print(item, n)); }
-    void setRetryEnabled(bool enabled) override;
-    bool pump() override;
-    void reseed() override { rng_.seed(seeder_()); }
-    float nextRandom() override { return rng_.next(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -81,12 +77,10 @@ private:
     void drawn(const QRect& changed) { unshown_ |= changed; }
     void showDrawn(bool atOnce);
 
-    std::function<std::uint64_t()> seeder_;
-    Rng rng_;
     Canvas canvas_;
     std::unique_ptr<Placement> placement_ = Placement::forPlatform(*this);
     Announcer announcer_{*this};
-    Lifecycle lifecycle_{*this, *this};
+    Lifecycle lifecycle_;
     QRect unshown_;  // drawn on the canvas, not yet asked onto the screen
     FrameThrottle frames_;
     QElapsedTimer clock_;  // the throttle's time

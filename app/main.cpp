@@ -4,6 +4,7 @@
 int main(int argc, char* argv[])
 {
     QuilletApplication app(argc, argv);
-    frmQuillet form;
+    Rng random;  // seeded from the clock at each run
+    frmQuillet form(random);
     return runQuillet(form);
 }

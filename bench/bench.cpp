@@ -30,9 +30,9 @@ using Kind = RecordingSurface::Kind;
 constexpr float W = Window::width;
 constexpr float H = Window::height;
 
-// A surface that only counts lines; when timed, it also times each pair:
-// the time from one pump to the next is what End may have to wait.
-class CountingSurface : public Surface {
+// A host and drawing that only count lines; when timed, it also times each
+// pair: the time from one pump to the next is what End may have to wait.
+class CountingSurface : public Host, public Drawing {
 public:
     using Clock = std::chrono::steady_clock;
     long lines = 0;
@@ -67,8 +67,6 @@ public:
         }
         return true;
     }
-    void reseed() override {}
-    float nextRandom() override { return 0; }
 
 private:
     Clock::time_point last_;
@@ -120,12 +118,12 @@ BENCHMARK(BM_HSort)->Arg(99);
 
 // One search per iteration, on a surface that only counts; returns the lines
 // drawn per search.
-double searchRepeatedly(benchmark::State& state, bool (*search)(Surface&, Sites&), const Sites& sites,
+double searchRepeatedly(benchmark::State& state, bool (*search)(Host&, Drawing&, Sites&), const Sites& sites,
                         CountingSurface& surface)
 {
     for (auto _ : state) {
         Sites s = sites;
-        search(surface, s);
+        search(surface, surface, s);
     }
     return static_cast<double>(surface.lines) / static_cast<double>(state.iterations());
 }
@@ -145,7 +143,7 @@ void BM_EdgeSearch(benchmark::State& state)
         Sites s = sites;
         const auto start = CountingSurface::Clock::now();
         surface.startRun();
-        drawEdges(surface, s);
+        drawEdges(surface, surface, s);
         surface.endRun();
         whole.push_back(std::chrono::duration<double, std::micro>(CountingSurface::Clock::now() - start).count());
         longest.push_back(std::chrono::duration<double, std::micro>(surface.longestPair).count());
@@ -170,7 +168,8 @@ BENCHMARK(BM_PlainEdgeSearch)->Arg(99)->Unit(benchmark::kMicrosecond);
 void BM_FullRun(benchmark::State& state)
 {
     const std::uint64_t seed = seedFor(static_cast<int>(state.range(0)));
-    frmQuillet form([seed] { return seed; });
+    Rng random(seed);
+    frmQuillet form(random);
     form.Form_Load();
     for (auto _ : state)
         form.cmdRetry_Click();
@@ -182,7 +181,8 @@ BENCHMARK(BM_FullRun)->Arg(99)->Unit(benchmark::kMillisecond);
 void BM_DrawOnly(benchmark::State& state)
 {
     const std::uint64_t seed = seedFor(static_cast<int>(state.range(0)));
-    frmQuillet form([seed] { return seed; });
+    Rng random(seed);
+    frmQuillet form(random);
     form.Form_Load();
     RecordingSurface recorded(form.outerWidth() / twipsPerPixel, form.outerHeight() / twipsPerPixel, seed);
     runDiagram(recorded);
@@ -199,8 +199,8 @@ void BM_DrawOnly(benchmark::State& state)
             case Kind::Print: form.print("N=", static_cast<std::int16_t>(op.value)); break;
             case Kind::RetryEnabled: form.setRetryEnabled(op.value != 0); break;
             case Kind::Pump: form.pump(); break;
-            case Kind::Reseed: form.reseed(); break;
-            case Kind::Random: form.nextRandom(); break;
+            case Kind::Reseed: random.reseed(); break;
+            case Kind::Random: random.next(); break;
             case Kind::Clear: form.clear(); break;
             }
         }

@@ -9,7 +9,8 @@
 int main(int argc, char* argv[])
 {
     QuilletApplication app(argc, argv);
-    frmQuillet form;
+    Rng random;
+    frmQuillet form(random);
     StartupProbe probe;
     form.Form_Load();
     if (form.hasEnded() || probe.done())

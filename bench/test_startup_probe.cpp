@@ -40,7 +40,8 @@ TEST(StartupProbe, SaysWhenTheWindowShowedAndTheFirstRunWasPaintedThenEnds)
     StartupProbe asked;
     qunsetenv("QUILLET_STARTUP_REPORT");
     StartupProbe unasked;
-    Form form([] { return 42; });
+    Rng random(42);
+    Form form(random);
     form.Form_Load();
     EXPECT_TRUE(asked.done());
     EXPECT_FALSE(form.hasEnded());

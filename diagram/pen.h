@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "diagram/surface.h"
+#include "diagram/drawing.h"
 
-// What a surface keeps between its drawing operations: the current position,
-// the drawing colour and the font size. Every surface keeps it so, and moves
+// What a drawing keeps between its operations: the current position,
+// the drawing colour and the font size. Every drawing keeps it so, and moves
 // it by these rules alone.
 struct Pen {
     float x = 0, y = 0;
@@ -14,7 +14,7 @@ struct Pen {
 
     // One text line at a font size, in pixels: 1.35 times the size at 96
     // pixels to the inch, the line spacing of the usual sans-serif faces. It
-    // is the rule on every surface, the desktop's too, whose font could tell
+    // is the rule on every drawing, the desktop's too, whose font could tell
     // one of its own: the same drawing leaves the same position everywhere.
     static constexpr float lineHeight(int points) { return static_cast<float>(points) * 96 / 72 * 1.35f; }
 

@@ -9,45 +9,45 @@ int pick(float r, int span, int base) { return static_cast<int>(std::floor(doubl
 
 }  // namespace
 
-Sites setUpRun(Surface& s)
+Sites setUpRun(Host& host, Drawing& drawing, Random& random)
 {
-    s.show();
-    s.reseed();
-    s.setRetryEnabled(false);
-    s.refresh();
+    host.show();
+    random.reseed();
+    host.setRetryEnabled(false);
+    host.refresh();
 
-    const float r1 = s.nextRandom();
-    const float r2 = s.nextRandom();
-    const float r3 = s.nextRandom();
-    s.setColour(composeColour(pick(r1, 123, 122), pick(r2, 23, 222), pick(r3, 23, 222)));
+    const float r1 = random.next();
+    const float r2 = random.next();
+    const float r3 = random.next();
+    drawing.setColour(composeColour(pick(r1, 123, 122), pick(r2, 23, 222), pick(r3, 23, 222)));
 
-    const double w = s.outerWidth();
-    const float lx = static_cast<float>(double{s.nextRandom()} * (w / twipsPerPixel - 380));
-    const float ly = static_cast<float>(double{s.nextRandom()} * 150 + 40);
+    const double w = host.outerWidth();
+    const float lx = static_cast<float>(double{random.next()} * (w / twipsPerPixel - 380));
+    const float ly = static_cast<float>(double{random.next()} * 150 + 40);
 
-    const auto N = static_cast<std::int16_t>(pick(s.nextRandom(), 96, 4));
+    const auto N = static_cast<std::int16_t>(pick(random.next(), 96, 4));
 
-    s.setFontSize(20);
-    s.line(lx, ly, lx, ly);  // only moves the current position to the label point
-    s.print("N=", N);
+    drawing.setFontSize(20);
+    drawing.line(lx, ly, lx, ly);  // only moves the current position to the label point
+    drawing.print("N=", N);
 
     Sites sites;
     for (int n = 0; n < N; ++n) {
-        const double width = s.outerWidth();
-        const auto x = static_cast<float>(double{s.nextRandom()} * width / twipsPerPixel);
-        const double height = s.outerHeight();
-        const auto y = static_cast<float>(double{s.nextRandom()} * height / twipsPerPixel);
+        const double width = host.outerWidth();
+        const auto x = static_cast<float>(double{random.next()} * width / twipsPerPixel);
+        const double height = host.outerHeight();
+        const auto y = static_cast<float>(double{random.next()} * height / twipsPerPixel);
         sites.add(x, y);
-        s.circle(x, y, 3, s.colour());
+        drawing.circle(x, y, 3, drawing.colour());
     }
     return sites;
 }
 
-std::optional<std::int16_t> runDiagram(Surface& s)
+std::optional<std::int16_t> runDiagram(Host& host, Drawing& drawing, Random& random)
 {
-    Sites sites = setUpRun(s);
-    if (!drawEdges(s, sites))
+    Sites sites = setUpRun(host, drawing, random);
+    if (!drawEdges(host, drawing, sites))
         return std::nullopt;
-    s.setRetryEnabled(true);
+    host.setRetryEnabled(true);
     return sites.N;
 }

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "diagram/surface.h"
+#include "diagram/drawing.h"
+#include "diagram/host.h"
+#include "diagram/random.h"
 #include "numeric/dist.h"
 
 // The sites of one run: site n (counted from 1) lives in slot n - 1.
@@ -31,13 +33,13 @@ inline constexpr int noSite = -1;
 // One whole run, as the window's load handler makes it: set-up, every edge,
 // then Retry enabled again. The run's site count; nothing when the pump
 // stopped it part way.
-std::optional<std::int16_t> runDiagram(Surface& s);
+std::optional<std::int16_t> runDiagram(Host& host, Drawing& drawing, Random& random);
 
 // Show the window, reseed, disable Retry, pick the colour, print the label,
 // scatter N random sites and circle each one.
-Sites setUpRun(Surface& s);
+Sites setUpRun(Host& host, Drawing& drawing, Random& random);
 
 // Sort the sites by their distance from the origin and draw the diagram's
 // edges pair by pair, pumping events before each pair. False when the pump
 // stopped it part way.
-bool drawEdges(Surface& s, Sites& sites);
+bool drawEdges(Host& host, Drawing& drawing, Sites& sites);

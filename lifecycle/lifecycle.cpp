@@ -10,7 +10,7 @@ void Lifecycle::load()
         return;
     phase_ = Phase::Running;
     frontEnd_.runStarted();
-    const std::optional<std::int16_t> sites = runDiagram(surface_);
+    const std::optional<std::int16_t> sites = runDiagram(host_, drawing_, random_);
     if (!sites || phase_ == Phase::Ended)
         return;
     phase_ = Phase::Idle;
@@ -21,7 +21,7 @@ void Lifecycle::retry()
 {
     if (phase_ != Phase::Idle)
         return;
-    surface_.clear();
+    drawing_.clear();
     load();
 }
 

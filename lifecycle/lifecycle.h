@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
-#include "diagram/surface.h"
+#include "diagram/drawing.h"
+#include "diagram/host.h"
+#include "diagram/random.h"
 
 // Where the program is in its life, and what its two buttons and their keys
 // do there: the same in every front end (the desktop's window, the web
@@ -28,7 +30,11 @@ public:
         ~FrontEnd() = default;
     };
 
-    Lifecycle(Surface& surface, FrontEnd& frontEnd) : surface_(surface), frontEnd_(frontEnd) {}
+    // Runs draw on drawing in host's window, with random's numbers.
+    Lifecycle(Host& host, Drawing& drawing, Random& random, FrontEnd& frontEnd)
+        : host_(host), drawing_(drawing), random_(random), frontEnd_(frontEnd)
+    {
+    }
 
     // Runs one whole diagram. Returns at once when a run is already going or
     // the program is ending.
@@ -46,7 +52,9 @@ public:
     KeyAction key(Button focused, Key key) const;
 
 private:
-    Surface& surface_;
+    Host& host_;
+    Drawing& drawing_;
+    Random& random_;
     FrontEnd& frontEnd_;
     Phase phase_ = Phase::Idle;
 };

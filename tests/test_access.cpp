@@ -186,7 +186,8 @@ TEST(Access, ARunIsAnnouncedOnceTheWindowIsActive)
 
 TEST(Access, TheWindowIsTheApplicationsMainWindow)
 {
-    frmQuillet form;
+    Rng random;
+    frmQuillet form(random);
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&form);
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->role(), QAccessible::Window);

@@ -28,7 +28,7 @@ TEST(Lifecycle, RunsTellTheirTurnsAndRetryIsHeardOnlyWhenIdle)
 {
     RecordingSurface s(3);
     Turns turns;
-    Lifecycle life(s, turns);
+    Lifecycle life(s, s, s, turns);
     s.onPump = [&](int pump) {
         if (pump == 1)
             life.retry();  // mid-run: nothing
@@ -46,7 +46,7 @@ TEST(Lifecycle, EndMidRunStopsAtTheNextPumpAndNoCountIsTold)
 {
     RecordingSurface s(3);
     Turns turns;
-    Lifecycle life(s, turns);
+    Lifecycle life(s, s, s, turns);
     s.onPump = [&](int) {
         life.end();
         return !life.ended();
@@ -81,7 +81,7 @@ TEST(Lifecycle, KeysOnAFocusedButton)
     for (const Row& row : rows) {
         RecordingSurface s(3);
         Turns turns;
-        Lifecycle life(s, turns);
+        Lifecycle life(s, s, s, turns);
         KeyAction action{};
         s.onPump = [&](int) {
             action = life.key(row.button, row.key);

@@ -16,7 +16,8 @@
 
 TEST(Window, TitleSizeBackgroundIconButtonsAndTabOrder)
 {
-    frmQuillet form;
+    Rng random;
+    frmQuillet form(random);
     EXPECT_EQ(form.objectName(), "frmQuillet");
     EXPECT_EQ(form.windowTitle(), "Quillet");
     EXPECT_EQ(form.size(), QSize(788, 565));
@@ -39,7 +40,8 @@ TEST(Window, TitleSizeBackgroundIconButtonsAndTabOrder)
 // manager's menu), the window stays as it is.
 TEST(Window, RefusesToGrow)
 {
-    frmQuillet form;
+    Rng random;
+    frmQuillet form(random);
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     form.show();
     for (Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
@@ -64,7 +66,8 @@ TEST(Window, PlacedWithItsFrameCentred)
     EXPECT_EQ(frameOfExtents({6, 6, 60, 6}, 2), QMargins(3, 30, 3, 3));
     EXPECT_EQ(frameOfExtents({3, 3, 45, 3}, 1.5), QMargins(2, 30, 2, 2));
     EXPECT_EQ(frameOfExtents({1, 1, 1, 1}, 1.25), QMargins(1, 1, 1, 1));
-    frmQuillet form;
+    Rng random;
+    frmQuillet form(random);
     form.show();
     EXPECT_EQ(form.geometry(), centredClientArea(client, {}, QGuiApplication::primaryScreen()->availableGeometry()));
 }
@@ -89,7 +92,8 @@ TEST(Window, CaptionsShowWholeInAnyFont)
             GTEST_SKIP() << font.family().toStdString() << " is not installed (Windows has no DejaVu)";
         }
         QApplication::setFont(font);
-        frmQuillet form;
+        Rng random;
+        frmQuillet form(random);
         for (QPushButton* button : {form.cmdRetry, form.cmdEnd}) {
             const int asShown = ink(*button);
             button->resize(200, 25);
@@ -104,7 +108,8 @@ TEST(Window, CaptionsShowWholeInAnyFont)
 
 TEST(Window, DrawingSurvivesBeingHiddenAndShownAgain)
 {
-    frmQuillet form([] { return 34; });
+    Rng random(34);
+    frmQuillet form(random);
     form.Form_Load();
     const QImage before = form.grab().toImage();
     form.hide();

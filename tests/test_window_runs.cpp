@@ -35,15 +35,21 @@ struct Seeds {
     }
 };
 
+using Form = HookedForm;
+
+// What the window shows below its buttons: the drawing, as painted.
+QImage drawn(QWidget& form)
+{
+    return form.grab().toImage().convertToFormat(QImage::Format_RGB32).copy(0, 40, form.width(), form.height() - 40);
+}
+
 // What a window shows after running exactly the given seed from a clear start.
 QImage runOf(std::uint64_t seed)
 {
-    frmQuillet form([seed] { return seed; });
+    Form form([seed] { return seed; });
     form.Form_Load();
-    return form.image();
+    return drawn(form);
 }
-
-using Form = HookedForm;
 
 }  // namespace
 
@@ -88,7 +94,7 @@ TEST(Window, FirstRunDrawsByItselfThenEndWhileIdleQuitsWithZero)
     // The label's strokes are drawn in full in the run's colour.
     const QColor c(redOf(form.colour()), greenOf(form.colour()), blueOf(form.colour()));
     int exact = 0;
-    const QImage& img = form.image();
+    const QImage img = drawn(form);
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
             exact += QColor(img.pixel(x, y)) == c;
@@ -121,14 +127,14 @@ TEST(Window, RetryIsDisabledForTheWholeRunAndIgnoresClicksAndAltR)
 TEST(Window, RetryClearsTheOldDrawingBeforeTheNewRun)
 {
     Seeds seeds;
-    frmQuillet form(seeds.seeder());
+    Form form(seeds.seeder());
     form.Form_Load();
-    const QImage first = form.image();
+    const QImage first = drawn(form);
     QTest::mouseClick(form.cmdRetry, Qt::LeftButton);
     EXPECT_EQ(seeds.runs, 2);
-    EXPECT_NE(form.image(), first);
+    EXPECT_NE(drawn(form), first);
     // Exactly what seed 2 draws on a fresh window: nothing of run 1 is left.
-    EXPECT_EQ(form.image(), runOf(2));
+    EXPECT_EQ(drawn(form), runOf(2));
 }
 
 // End clicked, Alt+E or the window's close, while a run draws: the run stops
@@ -177,7 +183,5 @@ TEST(Window, ARunRepaintsAtMostOnceAFrameAndShowsAllOfItAtTheEnd)
     // greyed; Retry greyed and enabled again
     EXPECT_LE(form.paints, frames + 4) << form.pumps << " pumps in " << run.elapsed() << " ms";
     const QImage shown = form.screen()->grabWindow(form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage drawn = form.image().copy(form.rect()).convertToFormat(QImage::Format_RGB32);
-    const QRect canvas(QPoint(0, 40), form.size() - QSize(0, 40));  // below the buttons
-    EXPECT_EQ(shown.copy(canvas), drawn.copy(canvas));
+    EXPECT_EQ(shown.copy(0, 40, form.width(), form.height() - 40), drawn(form));
 }

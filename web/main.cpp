@@ -5,7 +5,8 @@
 
 int main()
 {
-    static Page page;
+    static Rng random(browserSeed);
+    static Page page(random);
     startPage(page);
     return 0;
 }

@@ -79,7 +79,7 @@ bool Page::pump()
     return !lifecycle.ended();
 }
 
-void Page::reseed() { rng_.seed(static_cast<std::uint64_t>(pageSeed())); }
+std::uint64_t browserSeed() { return static_cast<std::uint64_t>(pageSeed()); }
 
 void Page::runStarted()
 {

@@ -12,39 +12,43 @@
 #include "lifecycle/lifecycle.h"
 #include "window/window.h"
 
-class Page : public Surface, public Lifecycle::FrontEnd {
+class Page : public Host, public Drawing, public Lifecycle::FrontEnd {
 public:
-    Lifecycle lifecycle{*this, *this};
+    // Every run takes its numbers from random.
+    explicit Page(Random& random) : lifecycle(*this, *this, random, *this) {}
 
+    Lifecycle lifecycle;
+
+    // Host: the page's box, which has no frame: its outer size is the
+    // drawing area's.
     void show() override {}
     void refresh() override {}
+    float outerWidth() const override { return Window::width * twipsPerPixel; }
+    float outerHeight() const override { return Window::height * twipsPerPixel; }
+    void setRetryEnabled(bool enabled) override;
+    bool pump() override;
+
+    // Drawing: on the page's canvas.
     void clear() override;
     void setColour(std::uint32_t c) override { pen_.colour = c; }
     std::uint32_t colour() const override { return pen_.colour; }
     void setFontSize(int points) override { pen_.points = points; }
-    // The page's box has no frame: its outer size is the drawing area's.
-    float outerWidth() const override { return Window::width * twipsPerPixel; }
-    float outerHeight() const override { return Window::height * twipsPerPixel; }
     void line(float x1, float y1, float x2, float y2) override;
     void circle(float x, float y, float r, std::uint32_t c) override;
     void print(std::string_view item, std::int16_t n) override;
-    void setRetryEnabled(bool enabled) override;
-    bool pump() override;
-    void reseed() override;
-    float nextRandom() override { return rng_.next(); }
 
     void runStarted() override;
     void runFinished(std::int16_t sites) override;
     void ended() override;
 
-protected:
-    Rng rng_;
-    Pen pen_;
-
 private:
+    Pen pen_;
     FrameThrottle frames_;
     std::int64_t runStartMs_ = 0;
 };
+
+// A seed from the browser's random source, for the page's runs.
+std::uint64_t browserSeed();
 
 // Hands the page's buttons to page's lifecycle and draws the first diagram:
 // what main does.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "diagram/surface.h"
+#include "diagram/drawing.h"
 
 // Quillet described once: its name, what it does, who made it, and its window
 // as every front end shows it: the desktop's window, the page, the start-up

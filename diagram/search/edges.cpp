@@ -42,9 +42,9 @@ struct Hints {
 
 class EdgeSearch {
 public:
-    EdgeSearch(Surface& s, const Sites& sites)
-        : s_(s), X_(sites.X.data(), size(sites)), Y_(sites.Y.data(), size(sites)), same_(X_, Y_), views_(X_.size()),
-          scratch_(X_.size()), hints_(X_.size())
+    EdgeSearch(Host& host, Drawing& drawing, const Sites& sites)
+        : host_(host), drawing_(drawing), X_(sites.X.data(), size(sites)), Y_(sites.Y.data(), size(sites)),
+          same_(X_, Y_), views_(X_.size()), scratch_(X_.size()), hints_(X_.size())
     {
     }
 
@@ -54,7 +54,7 @@ public:
             views_.level.see(X_, Y_, i, views_.cell);
             views_.exchangedFor = noSite;
             for (int j = i + 1; j < N(); ++j) {
-                if (!s_.pump())
+                if (!host_.pump())
                     return false;
                 drawPair(i, j);
             }
@@ -93,8 +93,8 @@ private:
     // its bisector clipped to the canvas, and j as i sees it.
     Pair enter(int i, int j, bool exchanged)
     {
-        const float W = s_.outerWidth() / twipsPerPixel;
-        const float H = s_.outerHeight() / twipsPerPixel;
+        const float W = host_.outerWidth() / twipsPerPixel;
+        const float H = host_.outerHeight() / twipsPerPixel;
         if (exchanged && views_.exchangedFor != i) {
             views_.exchanged.mirror(views_.level, X_, Y_, i);
             views_.exchangedFor = i;
@@ -210,9 +210,9 @@ private:
             !finite(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]))
             return;
         if (pair.exchanged)
-            s_.line(list_.YS[s], list_.XS[s], list_.YS[t], list_.XS[t]);
+            drawing_.line(list_.YS[s], list_.XS[s], list_.YS[t], list_.XS[t]);
         else
-            s_.line(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]);
+            drawing_.line(list_.XS[s], list_.YS[s], list_.XS[t], list_.YS[t]);
     }
 
     // Is site m strictly nearer to (mx, my) than site i is? The squares,
@@ -256,7 +256,8 @@ private:
         return false;
     }
 
-    Surface& s_;
+    Host& host_;
+    Drawing& drawing_;
     std::span<const float> X_, Y_;  // the sites, as the window has them
     SameSites same_;
     Views views_;
@@ -269,9 +270,9 @@ private:
 
 }  // namespace
 
-bool drawEdges(Surface& s, Sites& sites)
+bool drawEdges(Host& host, Drawing& drawing, Sites& sites)
 {
     hSort(sites.N, std::span<double>(sites.D), std::span<float>(sites.X), std::span<float>(sites.Y));
-    EdgeSearch search(s, sites);
+    EdgeSearch search(host, drawing, sites);
     return search.run();
 }

@@ -7,13 +7,21 @@
 
 #include "app/frmquillet.h"
 
-// The window with a hook into its event pump: atPump runs once, inside pump
-// number `at` (counted over all runs), just before the pending events are
-// handled. It counts the pumps, the paints and what is drawn after the hook
-// ran, keeps every line's ends, and notes the site count from the label.
-class HookedForm : public frmQuillet {
+// (the runs' random source, made before the window that takes it)
+struct FormRandom {
+    Rng random;
+};
+
+// The window, its runs seeded by seeder, with a hook into its event pump:
+// atPump runs once, inside pump number `at` (counted over all runs), just
+// before the pending events are handled. It counts the pumps, the paints and
+// what is drawn after the hook ran, keeps every line's ends, and notes the
+// site count from the label.
+class HookedForm : private FormRandom, public frmQuillet {
 public:
-    using frmQuillet::frmQuillet;
+    explicit HookedForm(std::function<std::uint64_t()> seeder) : FormRandom{Rng(std::move(seeder))}, frmQuillet(random)
+    {
+    }
     std::function<void()> atPump;
     int at = 1;
     int pumps = 0;

@@ -34,18 +34,37 @@ EM_JS(void, testRunFinished, (), {
     }
 });
 
+// The test's seed, or the browser's as the shipped page has it.
+std::uint64_t testOrBrowserSeed()
+{
+    const double seed = testSeed();
+    return seed < 0 ? browserSeed() : static_cast<std::uint64_t>(seed);
+}
+
 class TracedPage : public Page {
 public:
-    TracedPage() { trace(traceCanvas(Window::width, Window::height)); }
+    explicit TracedPage(Random& random) : Page(random) { trace(traceCanvas(Window::width, Window::height)); }
 
+    // (the pen as the page keeps it, for the label's position)
+    void clear() override
+    {
+        Page::clear();
+        pen_.clear();
+    }
     void setColour(std::uint32_t c) override
     {
         Page::setColour(c);
         trace(traceColour(c));
     }
+    void setFontSize(int points) override
+    {
+        Page::setFontSize(points);
+        pen_.points = points;
+    }
     void line(float x1, float y1, float x2, float y2) override
     {
         Page::line(x1, y1, x2, y2);
+        pen_.lineTo(x2, y2);
         trace(traceLine(x1, y1, x2, y2));
     }
     void circle(float x, float y, float r, std::uint32_t c) override
@@ -57,6 +76,7 @@ public:
     {
         trace(traceLabel(pen_.x, pen_.y, printedText(item, n)));
         Page::print(item, n);
+        pen_.newLine();
     }
     bool pump() override
     {
@@ -68,14 +88,6 @@ public:
         if (turnEveryPump_)
             emscripten_sleep(0);
         return Page::pump();  // (whether the run goes on: the shipped page's answer)
-    }
-    void reseed() override
-    {
-        const double seed = testSeed();
-        if (seed < 0)
-            Page::reseed();
-        else
-            rng_.seed(static_cast<std::uint64_t>(seed));
     }
     void runStarted() override
     {
@@ -95,6 +107,7 @@ private:
             testTrace(line.c_str());
     }
 
+    Pen pen_;
     bool tracing_ = testTracing();
     bool turnEveryPump_ = testTurnEveryPump();
     double pumpMs_ = testPumpMs();
@@ -104,7 +117,8 @@ private:
 
 int main()
 {
-    static TracedPage page;
+    static Rng random(testOrBrowserSeed);
+    static TracedPage page(random);
     startPage(page);
     return 0;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 RecordingSurface::RecordingSurface(float widthPx, float heightPx, std::uint64_t seed)
-    : width_(widthPx), height_(heightPx), seed_(seed), rng_(seed)
+    : width_(widthPx), height_(heightPx), rng_(seed)
 {
 }
 
@@ -76,11 +76,11 @@ bool RecordingSurface::pump()
 
 void RecordingSurface::reseed()
 {
-    rng_.seed(seed_);
+    rng_.reseed();
     record(Kind::Reseed);
 }
 
-float RecordingSurface::nextRandom()
+float RecordingSurface::next()
 {
     const float r = random ? random() : rng_.next();
     record(Kind::Random, r);

@@ -2,18 +2,19 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "diagram/pen.h"
-#include "diagram/random.h"
-#include "diagram/surface.h"
+#include "diagram/run.h"
 #include "window/window.h"
 
-// A surface without a window: it keeps every operation in order, so a run can
-// be checked, traced or timed headless. The canvas size is fixed at
-// construction; the generator is reseeded with the same seed at every run.
-class RecordingSurface : public Surface {
+// A run without a window: host, drawing and random source at once, it keeps
+// every operation in order, so a run can be checked, traced or timed
+// headless. The canvas size is fixed at construction; the generator is
+// reseeded with the same seed at every run.
+class RecordingSurface : public Host, public Drawing, public Random {
 public:
     enum class Kind : std::uint8_t {
         Show,
@@ -58,26 +59,27 @@ public:
 
     void show() override { record(Kind::Show); }
     void refresh() override { record(Kind::Refresh); }
+    float outerWidth() const override { return width_ * twipsPerPixel; }
+    float outerHeight() const override { return height_ * twipsPerPixel; }
+    void setRetryEnabled(bool enabled) override;
+    bool pump() override;
+
     void clear() override;
     void setColour(std::uint32_t c) override;
     std::uint32_t colour() const override { return pen_.colour; }
     void setFontSize(int points) override;
-    float outerWidth() const override { return width_ * twipsPerPixel; }
-    float outerHeight() const override { return height_ * twipsPerPixel; }
     void line(float x1, float y1, float x2, float y2) override;
     void circle(float x, float y, float radius, std::uint32_t colour) override;
     void print(std::string_view item, std::int16_t n) override;
-    void setRetryEnabled(bool enabled) override;
-    bool pump() override;
+
     void reseed() override;
-    float nextRandom() override;
+    float next() override;
 
 private:
     void record(Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0, std::uint32_t value = 0,
                 std::string text = {});
 
     float width_, height_;
-    std::uint64_t seed_;
     Rng rng_;
     std::vector<Op> ops_;
     bool keep_ = true;
@@ -85,3 +87,8 @@ private:
     int pumps_ = 0;
     bool retryEnabled_ = true;
 };
+
+// A run, its set-up and its edges, recorded.
+inline std::optional<std::int16_t> runDiagram(RecordingSurface& s) { return runDiagram(s, s, s); }
+inline Sites setUpRun(RecordingSurface& s) { return setUpRun(s, s, s); }
+inline bool drawEdges(RecordingSurface& s, Sites& sites) { return drawEdges(s, s, sites); }

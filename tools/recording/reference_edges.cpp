@@ -36,9 +36,9 @@ struct CrossingList {
 // back in the window's own coordinates.
 class PairSearch {
 public:
-    PairSearch(Surface& s, const Sites& sites, CrossingList& list, bool swapped)
-        : s_(s), X_(swapped ? sites.Y.data() : sites.X.data()), Y_(swapped ? sites.X.data() : sites.Y.data()),
-          N_(sites.N), list_(list), swapped_(swapped)
+    PairSearch(Drawing& drawing, const Sites& sites, CrossingList& list, bool swapped)
+        : drawing_(drawing), X_(swapped ? sites.Y.data() : sites.X.data()),
+          Y_(swapped ? sites.X.data() : sites.Y.data()), N_(sites.N), list_(list), swapped_(swapped)
     {
     }
 
@@ -113,9 +113,9 @@ private:
             const float my = bis_.line.b + mx * bis_.line.p;
             if (!rejected(mx, my) && finite(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1])) {
                 if (swapped_)
-                    s_.line(list_.YS[s], list_.XS[s], list_.YS[s + 1], list_.XS[s + 1]);
+                    drawing_.line(list_.YS[s], list_.XS[s], list_.YS[s + 1], list_.XS[s + 1]);
                 else
-                    s_.line(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]);
+                    drawing_.line(list_.XS[s], list_.YS[s], list_.XS[s + 1], list_.YS[s + 1]);
             }
         }
     }
@@ -132,7 +132,7 @@ private:
         return false;
     }
 
-    Surface& s_;
+    Drawing& drawing_;
     const float* X_;
     const float* Y_;
     int N_;
@@ -146,18 +146,18 @@ private:
 
 }  // namespace
 
-bool drawEdgesReference(Surface& s, Sites& sites)
+bool drawEdgesReference(Host& host, Drawing& drawing, Sites& sites)
 {
     hSort(sites.N, std::span<double>(sites.D), std::span<float>(sites.X), std::span<float>(sites.Y));
     CrossingList list;
-    PairSearch level(s, sites, list, false);
-    PairSearch swapped(s, sites, list, true);
+    PairSearch level(drawing, sites, list, false);
+    PairSearch swapped(drawing, sites, list, true);
     for (int i = 0; i < sites.N - 1; ++i) {
         for (int j = i + 1; j < sites.N; ++j) {
-            if (!s.pump())
+            if (!host.pump())
                 return false;
-            const float W = s.outerWidth() / twipsPerPixel;
-            const float H = s.outerHeight() / twipsPerPixel;
+            const float W = host.outerWidth() / twipsPerPixel;
+            const float H = host.outerHeight() / twipsPerPixel;
             const Line pair = perpendicularBisector(sites.X[i], sites.Y[i], sites.X[j], sites.Y[j]);
             (pair.kind == Line::Kind::Steep ? swapped : level).draw(i, j, W, H);
         }
@@ -170,7 +170,7 @@ std::string firstDifference(const Sites& sites, float W, float H)
     RecordingSurface fast(W, H), plain(W, H);
     Sites a = sites, b = sites;
     drawEdges(fast, a);
-    drawEdgesReference(plain, b);
+    drawEdgesReference(plain, plain, b);
     const auto& f = fast.ops();
     const auto& p = plain.ops();
     const auto at = [](std::size_t k, const RecordingSurface::Op& o) {

@@ -8,7 +8,7 @@
 // order for every pair, every site tried against every stretch; a steep pair
 // worked out with x and y exchanged. The program's own search must draw
 // exactly what this one draws, operation for operation and bit for bit.
-bool drawEdgesReference(Surface& s, Sites& sites);
+bool drawEdgesReference(Host& host, Drawing& drawing, Sites& sites);
 
 // The program's search against the plain one on the same sites and canvas:
 // empty when they draw the same operations in the same order, every line

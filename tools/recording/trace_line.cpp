@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "diagram/surface.h"
+#include "diagram/drawing.h"
 
 namespace {
 

@@ -4,26 +4,20 @@
 #include <string>
 #include <string_view>
 
-// What a run needs of its window: drawing, a few window states, the event pump
-// and the random generator. Coordinates are pixels of the client area, origin
-// top-left, y downwards. The window implements it for real; a recording
-// surface implements it for tests, the trace tool and benchmarks.
-class Surface {
+// What a run draws on: a pen with a position, a colour and a font size, and
+// lines, circles and text. Coordinates are pixels of the client area, origin
+// top-left, y downwards. The window's canvas, the page's canvas and a
+// recording all take the same drawing.
+class Drawing {
 public:
-    virtual ~Surface() = default;
+    virtual ~Drawing() = default;
 
-    virtual void show() = 0;     // visible on return
-    virtual void refresh() = 0;  // window and buttons repainted on return
-    virtual void clear() = 0;    // background colour everywhere, position (0, 0)
+    virtual void clear() = 0;  // background colour everywhere, position (0, 0)
 
     // Colour values are red + 256 * green + 65536 * blue.
     virtual void setColour(std::uint32_t colour) = 0;
     virtual std::uint32_t colour() const = 0;
     virtual void setFontSize(int points) = 0;
-
-    // The window's outer size, frame and title bar included, in twips.
-    virtual float outerWidth() const = 0;
-    virtual float outerHeight() const = 0;
 
     // A line in the drawing colour; the current position becomes (x2, y2).
     virtual void line(float x1, float y1, float x2, float y2) = 0;
@@ -31,17 +25,7 @@ public:
     // item, a blank, the digits of n and a blank, top-left at the current
     // position; then the position moves to x = 0 one text line lower.
     virtual void print(std::string_view item, std::int16_t n) = 0;
-
-    virtual void setRetryEnabled(bool enabled) = 0;
-    // Handles every pending event. False when the run must stop where it is
-    // (the program is ending).
-    virtual bool pump() = 0;
-
-    virtual void reseed() = 0;
-    virtual float nextRandom() = 0;  // 0 <= r < 1
 };
-
-constexpr int twipsPerPixel = 15;
 
 // The text that Print draws: the item, directly followed by one blank, the
 // decimal digits of n and one blank.

@@ -7,6 +7,7 @@
 namespace {
 
 // What page.js does with what is drawn.
+EM_JS(void, pageBackground, (int colour), { Module.page.background(colour); });
 EM_JS(void, pageClear, (), { Module.page.clear(); });
 EM_JS(void, pageLine, (float x1, float y1, float x2, float y2, int colour),
       { Module.page.line(x1, y1, x2, y2, colour); });
@@ -96,6 +97,7 @@ void startPage(Page& page)
 {
     current = &page;
     nameForPage();
+    pageBackground(static_cast<int>(Window::background));
     page.lifecycle.load();
 }
 

@@ -12,25 +12,36 @@ const quilletPage = (() => {
   const [retry, end] = document.querySelectorAll("#bar button");
   const told = document.getElementById("told");
   let program = null;
+  let telling = null;  // a count to be told once the page has loaded
 
   // The run draws on a box of the size the canvas has in the HTML (the
   // window's drawing area), which the page fits to the screen and draws at
-  // the device's pixels. What is drawn since the last clear is
-  // kept, to draw again when the box changes size (a turned phone, a zoom).
+  // the device's pixels. What is drawn since the last clear is kept, to draw
+  // again when the box changes size (a turned phone, a zoom, a printed
+  // sheet), on the program's background: the canvas carries its own, which
+  // prints, and which a contrast theme leaves as it is.
   const ctx = canvas.getContext("2d");
   const [boxWidth, boxHeight] = [canvas.width, canvas.height];
   let drawing = [];
+  let background = null;
   const draw = (op) => {
     drawing.push(op);
     op();
   };
+  function repaint() {
+    if (background) {
+      ctx.fillStyle = background;
+      ctx.fillRect(0, 0, boxWidth, boxHeight);
+    }
+    for (const op of drawing) op();
+  }
   function fit(width, height) {
     if (width === canvas.width && height === canvas.height) return;
     canvas.width = width;
     canvas.height = height;
     ctx.setTransform(width / boxWidth, 0, 0, height / boxHeight, 0, 0);
     ctx.lineWidth = Math.max(1, boxWidth / width);  // never thinner than a device pixel
-    for (const op of drawing) op();
+    repaint();
   }
   // The browser says the box's size in device pixels, where it can; it is
   // taken where it agrees with the size in CSS pixels times the pixel ratio
@@ -78,8 +89,14 @@ const quilletPage = (() => {
       if (named && e.key === " " && answer(named.key.Space) === named.action.Swallow) e.preventDefault();
     });
   }
-  retry.addEventListener("click", () => program && program._quilletRetry());
-  end.addEventListener("click", () => program && program._quilletEnd());
+  // (Until the program's code has come, a press does nothing.)
+  retry.addEventListener("click", () => program?._quilletRetry?.());
+  end.addEventListener("click", () => program?._quilletEnd?.());
+
+  // Whether the keyboard or a pointer was used last: the focus ring shows for
+  // the keyboard only (the page moves the focus itself after each run).
+  window.addEventListener("pointerdown", () => document.documentElement.classList.add("pointed"), true);
+  window.addEventListener("keydown", () => document.documentElement.classList.remove("pointed"), true);
 
   // Alt and a caption's letter press its button, as on the desktop; with
   // Shift too, Firefox's rule for access keys. The page takes these keys
@@ -101,10 +118,13 @@ const quilletPage = (() => {
   return {
     started(module) { program = module; },
     names(button, key, action) { named = { button, key, action }; },
+    background(colour) {
+      background = css(colour);
+      repaint();
+    },
     clear() {
       drawing = [];
-      ctx.fillStyle = getComputedStyle(box).backgroundColor;
-      ctx.fillRect(0, 0, boxWidth, boxHeight);
+      repaint();
     },
     line(x1, y1, x2, y2, colour) {
       draw(() => {
@@ -138,23 +158,36 @@ const quilletPage = (() => {
       end.tabIndex = enabled ? 0 : -1;
     },
     runStarted() {
+      clearTimeout(telling);
       told.textContent = "";
     },
+    // The count is told once the page has loaded: a screen reader that is
+    // still reading a loading page (Orca 47, say) misses a change in it.
     runFinished(text) {
       retry.focus();
-      told.textContent = text;
+      const tell = () => { told.textContent = text; };
+      if (document.readyState === "complete") tell();
+      else addEventListener("load", () => { telling = setTimeout(tell); }, { once: true });
       keepForOffline();
     },
-    // A page may not close the tab it is in: it goes quiet and says so, and
-    // the keyboard focus rests on what it says.
+    // A page may not close the tab it is in: it goes quiet and says so (an
+    // alert, which Orca speaks in Firefox too), and the keyboard focus rests
+    // on what it says.
     ended(words) {
+      clearTimeout(telling);
       told.textContent = "";
       const said = Object.assign(document.createElement("p"), { id: "ended", tabIndex: -1 });
-      said.setAttribute("role", "status");
+      said.setAttribute("role", "alert");
       said.textContent = words;
       box.append(said);
       said.focus();
       retry.disabled = end.disabled = true;
+    },
+    // The program's code did not come, or did not compile: the page says so,
+    // and the buttons are off.
+    unable() {
+      retry.disabled = end.disabled = true;
+      document.getElementById("unable").hidden = false;
     },
     seed() {
       // 53 random bits: every one of them a double holds exactly.
@@ -166,4 +199,6 @@ const quilletPage = (() => {
 
 const quillet = { page: quilletPage };
 quilletPage.started(quillet);
-createQuillet(quillet);
+// (The buttons are off in the HTML, for a browser that runs no script.)
+for (const button of document.querySelectorAll("#bar button")) button.disabled = false;
+createQuillet(quillet).catch(() => quilletPage.unable());

@@ -4,8 +4,9 @@
 // file's .gz beside it, where there is one, to a browser that takes gzip;
 // each answer revalidated with its ETag before the browser's cache is used
 // (the service worker keeps the page between visits; names without a hash
-// must not be cached unchecked); a folder's index.html for the folder; and
-// nothing outside the folder.
+// must not be cached unchecked); a folder's index.html for the folder, and
+// its name without the closing slash sent there; and nothing outside the
+// folder.
 //   const { server, address } = await serve(folder, { port, extra });
 // extra adds pages of given text by path ("/floor.html": "..."). From the
 // shell, `node web/serve.mjs FOLDER [PORT]` serves it on 127.0.0.1 and prints
@@ -28,6 +29,9 @@ async function answer(folder, extra, req, res) {
   const file = path.join(folder, name);
   if (!file.startsWith(folder + path.sep)) return res.writeHead(404).end();
   let body = Object.hasOwn(extra, name) ? Buffer.from(extra[name]) : await read(file);
+  if (!body && await read(path.join(file, "index.html"))) {
+    return res.writeHead(301, { Location: `${new URL(req.url, "http://x").pathname}/` }).end();
+  }
   if (!body) return res.writeHead(404).end();
   const headers = { "Content-Type": typeOf(name), "Cache-Control": "no-cache", Vary: "Accept-Encoding" };
   const gzipped = /\bgzip\b/.test(req.headers["accept-encoding"] || "") && await read(`${file}.gz`);

@@ -1,8 +1,8 @@
-# Writes the page's service worker into FOLDER from TEMPLATE: each of the
-# page's files (FOLDER/files.txt names them) with its SHA-256, and a version
+# Writes the page's service worker into FOLDER from TEMPLATE: each file it
+# keeps (FOLDER/kept.txt names them) with its SHA-256, and a version
 # named after all of them, so that a change to any file is a new version.
 #   cmake -D FOLDER=... -D TEMPLATE=web/sw.js -P web/stamp.cmake
-file(STRINGS ${FOLDER}/files.txt files)
+file(STRINGS ${FOLDER}/kept.txt files)
 set(FILES "")
 set(all "")
 foreach(name IN LISTS files)

@@ -12,13 +12,15 @@ const files = new Map([
 
 const hex = (buffer) => Array.from(new Uint8Array(buffer), (b) => b.toString(16).padStart(2, "0")).join("");
 
-// Each file fetched anew, past the browser's HTTP cache, and checked: a file
-// of another version (the host updated halfway) fails the install, which the
-// browser tries again at a later visit. Nothing is kept until all have passed.
+// Each file asked for anew, its copy in the browser's HTTP cache revalidated
+// (a copy still current costs a 304, not a second copy; the page itself as
+// it was opened, its folder), and checked: a file of another version (the
+// host updated halfway) fails the install, which the browser tries again at
+// a later visit. Nothing is kept until all have passed.
 self.addEventListener("install", (event) => {
   event.waitUntil((async () => {
     const checked = await Promise.all([...files].map(async ([name, sha256]) => {
-      const response = await fetch(name, { cache: "no-cache" });
+      const response = await fetch(name === "index.html" ? "./" : name, { cache: "no-cache" });
       const body = await response.clone().arrayBuffer();
       if (!response.ok || hex(await crypto.subtle.digest("SHA-256", body)) !== sha256)
         throw new Error(`${name} is not this version's`);

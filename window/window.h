@@ -28,8 +28,9 @@ inline constexpr const char* title = "Quillet";
 inline constexpr const char* about = "Draws the nearest-site diagram of random points";
 inline constexpr const char* developers = "The Quillet developers";
 inline constexpr const char* copyright = "Copyright (c) 2026 The Quillet developers. MIT License, Qt under the LGPL-3.0.";
-// What the page says once End has left it (a page may not close its tab).
-inline constexpr const char* ended = "Quillet has ended.";
+// What the page says once End has left it (a page may not close its tab),
+// and how to start again.
+inline constexpr const char* ended = "Quillet has ended. To start again, reload the page.";
 // The drawing area, in pixels; the buttons stand in its top-left corner.
 inline constexpr int width = 788;
 inline constexpr int height = 565;

@@ -26,7 +26,7 @@ after(async () => {
 async function host(folder, extra) {
   const { server, address } = await serve(folder, { extra });
   after(() => server.close());
-  return { address, gone: () => new Promise((done) => server.close(done) && server.closeAllConnections()) };
+  return { address, server, gone: () => new Promise((done) => server.close(done) && server.closeAllConnections()) };
 }
 const desk = { width: 1000, height: 700, deviceScaleFactor: 1 };
 // A copy of the packaged page, changed by change(folder), in a folder of its
@@ -81,6 +81,44 @@ test("the host serves each file gzipped where it can, revalidated, and nothing o
   assert.equal((await get("quillet.wasm", { "If-None-Match": code.headers.get("etag") })).status, 304, "unchanged: 304");
   assert.equal((await get("manifest.webmanifest")).headers.get("content-type"), "application/manifest+json");
   assert.equal((await get("..%2f..%2f..%2f..%2f..%2f..%2fetc%2fpasswd")).status, 404, "nothing outside the folder");
+  const { address: site } = await host(path.dirname(copy("folders/app", () => {})));
+  const bare = await fetch(new URL("app", site), { redirect: "manual" });
+  assert.deepEqual([bare.status, bare.headers.get("location")], [301, "/app/"], "a folder's name leads to the folder");
+});
+
+test("a page that cannot run says why, its buttons off, with no uncaught error", async () => {
+  const ways = [["with JavaScript off", () => {}], ["without its code", (f) => fs.rmSync(path.join(f, "quillet.wasm"))],
+    ["with its code broken", (f) => fs.writeFileSync(path.join(f, "quillet.wasm"), "not WebAssembly")]];
+  for (const [way, change] of ways) {
+    const { address } = await host(copy(way.replaceAll(" ", "-"), change));
+    const tab = await browser.newPage();
+    const thrown = [];
+    tab.on("pageerror", (e) => thrown.push(String(e)));
+    await tab.setJavaScriptEnabled(way !== "with JavaScript off");
+    await tab.goto(address);
+    const shown = await tab.waitForFunction(() => [...document.querySelectorAll(".said")].find((p) => p.checkVisibility())?.textContent);
+    assert.match(await shown.jsonValue(), /reload/, way);
+    await tab.$$eval("button", (all) => all.forEach((b) => b.click()));
+    assert.deepEqual([await tab.$$eval("button", (all) => all.map((b) => b.disabled)), thrown], [[true, true], []], way);
+    await tab.close();
+  }
+});
+
+test("a first visit, the worker's install included, fetches at most 45 KB", async (t) => {
+  const { address, server } = await host(packaged);
+  const sockets = [];
+  const whole = [];  // each file sent in full, by name
+  server.on("connection", (socket) => sockets.push(socket));
+  server.on("request", (req, res) => res.on("finish", () => res.statusCode === 200 &&
+    whole.push(new URL(req.url, address).pathname.replace(/\/$/, "/index.html"))));
+  const tab = await open(browser, address, {}, desk);
+  await drawn(tab);
+  await kept(tab);
+  const bytes = sockets.reduce((sum, socket) => sum + socket.bytesWritten, 0);
+  t.diagnostic(`${bytes} bytes over the wire`);
+  assert.ok(bytes <= 45 * 1024, `${bytes} bytes`);
+  assert.deepEqual(whole.filter((name, k) => whole.indexOf(name) !== k), [], "no file sent twice: the install revalidates");
+  await tab.close();
 });
 
 test("chromium finds the page installable", async () => {
@@ -134,9 +172,9 @@ test("a new version's files replace the old ones, and no page mixes the two", as
 
   // The host gets a new version: quillet.js changed, and the worker stamped anew by the build's own step.
   fs.appendFileSync(path.join(app, "quillet.js"), "// the next version\n");
-  // (The build names the files it stamps in files.txt: here, those the old worker kept.)
+  // (The build names the files it stamps in kept.txt: here, those the old worker kept.)
   const kept1 = [...fs.readFileSync(path.join(app, "sw.js"), "utf8").matchAll(/\["([^"]+)", "[0-9a-f]{64}"\]/g)];
-  fs.writeFileSync(path.join(app, "files.txt"), kept1.map((m) => `${m[1]}\n`).join(""));
+  fs.writeFileSync(path.join(app, "kept.txt"), kept1.map((m) => `${m[1]}\n`).join(""));
   execFileSync("cmake", ["-D", `FOLDER=${app}`, "-D", `TEMPLATE=${web}/sw.js`, "-P", `${web}/stamp.cmake`]);
   assert.notEqual(cacheOf(app), cacheOf(v1), "a new version's cache has a new name");
   await open1.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());

@@ -27,6 +27,7 @@ const traceOf = (seed) => execFileSync(traceTool, ["--seed", String(seed), "--ca
 const traceIn = (tab) => tab.evaluate(() => window.quilletTest.trace.join("\n") + "\n");
 const lines = (text) => text.split("\n").length - 1;
 const focused = (tab) => tab.evaluate(() => document.activeElement.id);
+const ring = (tab) => tab.$eval("#cmdRetry", (b) => getComputedStyle(b).outlineStyle);
 
 test("the page draws what quillet-trace prints", async () => {
   for (const seed of [1, 2, 3, 42, 1000]) {
@@ -64,6 +65,7 @@ const screens = [
   ["a phone", touch(390, 844, 3)],
   ["a phone on its side", touch(844, 390, 3)],
   ["a tablet", touch(768, 1024, 2)],
+  ["a tablet held wide", touch(1024, 768, 2)],
   ["a laptop", zoomed(1366, 768, 1)],
   ["a laptop at 50 %", zoomed(1366, 768, 0.5)],
   ["a laptop at 125 %", zoomed(1366, 768, 1.25)],
@@ -101,7 +103,10 @@ for (const [name, viewport] of screens) {
     const device = (v) => Math.round(v * viewport.deviceScaleFactor);
     assert.ok(Math.abs(canvas[0] - device(box.width)) <= 1 && Math.abs(canvas[1] - device(box.height)) <= 1,
       `the canvas ${canvas} at the device's pixels of the box, ${device(box.width)} x ${device(box.height)}`);
-    if (screen.width >= 788 && screen.height >= 565) {
+    if (viewport.hasTouch) {
+      assert.ok([retry, end].every((b) => b.width >= 44 && b.height >= 44) && apart(box, retry) && apart(box, end),
+        `a finger's buttons, 44 x 44 or more, off the box: ${JSON.stringify([retry, end])}`);
+    } else if (screen.width >= 788 && screen.height >= 565) {
       const [x, y] = [(screen.width - 788) / 2, (screen.height - 565) / 2];
       assert.deepEqual([box, retry, end], [{ x, y, width: 788, height: 565 },
         { x: x + 16, y: y + 8, width: 57, height: 25 }, { x: x + 112, y: y + 8, width: 57, height: 25 }]);
@@ -120,13 +125,55 @@ for (const [name, viewport] of screens) {
     await finished(tab, 2);
     const once = traceOf(seed);
     assert.ok(await traceIn(tab) === once + once.slice(once.indexOf("\n") + 1), "Retry draws the seed's diagram again");
+    assert.deepEqual([await focused(tab), await ring(tab)], ["cmdRetry", "none"], "the focus on Retry, with no ring after a click or a tap");
     await press("#cmdEnd");
     await tab.waitForSelector("#ended");
     assert.equal(await focused(tab), "ended", "after End the focus rests on what the page says");
+    assert.match(await tab.$eval("#ended", (e) => e.textContent), /start again, reload/, "and it says how to start again");
     assert.deepEqual(said(tab), [], "the console says nothing");
     await tab.close();
   });
 }
+
+// The canvas's pixels: how many are the background (opaque black), and how many are drawn.
+const pixels = (tab) => tab.$eval("#canvas", (c) => {
+  const data = c.getContext("2d").getImageData(0, 0, c.width, c.height).data;
+  let [black, drawn] = [0, 0];
+  for (let k = 0; k < data.length; k += 4) {
+    const opaqueBlack = data[k] + data[k + 1] + data[k + 2] === 0 && data[k + 3] === 255;
+    black += opaqueBlack;
+    drawn += !opaqueBlack && data[k + 3] === 255;
+  }
+  return { black: black / (data.length / 4), drawn };
+});
+
+// Printed, the box shrinks to the sheet and is drawn again, on its own black
+// (backgrounds are not printed), without the buttons; in a light or a dark
+// contrast theme, the diagram stays black with its light lines, and the
+// buttons take the theme's colours.
+test("printed, or in a contrast theme, the diagram stays as drawn", { skip: kind === "firefox" }, async () => {
+  const tab = await open(browser, address, { seed: 3, trace: [] }, { width: 1000, height: 700, deviceScaleFactor: 1 });
+  await finished(tab);
+  await tab.emulateMediaType("print");
+  await tab.setViewport({ width: 600, height: 800, deviceScaleFactor: 1 });
+  await tab.waitForFunction(() => document.getElementById("canvas").width < 600);
+  const printed = await pixels(tab);
+  assert.ok(printed.black > 0.9 && printed.drawn > 1000, `printed: ${JSON.stringify(printed)}`);
+  assert.equal(await tab.$eval("#bar", (b) => getComputedStyle(b).display), "none", "no buttons on paper");
+  await tab.emulateMediaType(null);
+  const cdp = await tab.createCDPSession();
+  for (const scheme of ["light", "dark"]) {
+    await cdp.send("Emulation.setEmulatedMedia", { features: [{ name: "forced-colors", value: "active" },
+      { name: "prefers-color-scheme", value: scheme }] });
+    await tab.click("#cmdRetry");
+    await finished(tab, scheme === "light" ? 2 : 3);
+    const themed = await pixels(tab);
+    assert.ok(themed.black > 0.9 && themed.drawn > 1000, `in a ${scheme} contrast theme: ${JSON.stringify(themed)}`);
+    const looks = await tab.$eval("#cmdEnd", (b) => [getComputedStyle(b).color, getComputedStyle(b).backgroundColor]);
+    assert.notDeepEqual(looks, ["rgb(0, 0, 0)", "rgb(239, 239, 239)"], `the buttons in the ${scheme} theme's colours`);
+  }
+  await tab.close();
+});
 
 // An access key as a person presses it: Alt and the letter in chromium,
 // Alt+Shift and the letter in Firefox, as its rule for access keys has it.
@@ -166,7 +213,7 @@ test("the keys work the buttons as on the desktop, and the focus stays in the pa
   await finished(tab, 2);
   assert.equal(await length(), after(2), "Alt+R after a run draws it anew, once; keys mid-run change nothing");
   assert.equal(await tab.$("#ended"), null, "Space and Enter on End mid-run do not end it");
-  assert.equal(await focused(tab), "cmdRetry", "the focus on Retry after a run started by Alt+R");
+  assert.deepEqual([await focused(tab), await ring(tab)], ["cmdRetry", "solid"], "the focus, and its ring, on Retry after a run started by Alt+R");
 
   // Enter and Space on Retry draw anew.
   await tab.keyboard.press("Enter");

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The page with a screen reader: Orca, then a chromium window on the page, on
-# a virtual screen of their own with openbox, the session's and the
-# accessibility bus. What Orca says (its debug log) is heard at each step:
-# each diagram's count once, the buttons by name, and the words after End
-# (QUILLET_ENDED, as the window's description gives them).
-#   a11y.sh PAGE_FOLDER
+# The page with a screen reader: Orca, then a chromium or a firefox-esr
+# window on the page, on a virtual screen of their own with openbox, the
+# session's and the accessibility bus. What Orca says (its debug log) is heard
+# at each step: each diagram's count once, the buttons by name, and the words
+# after End (QUILLET_ENDED, as the window's description gives them).
+#   a11y.sh PAGE_FOLDER [chromium|firefox]
 set -euo pipefail
 folder=$1
+browser=${2:-chromium}
 here=$(dirname "$0")
 # shellcheck source=../lib/orca.sh
 . "$here/../lib/orca.sh"
@@ -30,8 +31,21 @@ toldOnce() { [ "$(counts)" = 1 ] || { tell >&2; fail "$1: the new diagram was to
 
 startOrca
 markSpeech
-mapfile -t flags < <(node --input-type=module -e 'import { quietChromium } from "'"$here"'/browse.mjs"; console.log(quietChromium.join("\n"))')
-chromium "${flags[@]}" --user-data-dir="$work/chromium" "$(cat "$work/address")" >"$work/chromium.log" 2>&1 &
+address=$(cat "$work/address")
+case $browser in
+  chromium)
+    mapfile -t flags < <(node --input-type=module -e 'import { quietChromium } from "'"$here"'/browse.mjs"; console.log(quietChromium.join("\n"))')
+    chromium "${flags[@]}" --user-data-dir="$work/chromium" "$address" >"$work/browser.log" 2>&1 &
+    ;;
+  firefox)
+    # A new profile, its first-run pages and notices kept shut: the page is its only tab.
+    mkdir -p "$work/firefox"
+    printf 'user_pref("%s", %s);\n' browser.aboutwelcome.enabled false browser.shell.checkDefaultBrowser false \
+      datareporting.policy.dataSubmissionPolicyBypassNotification true toolkit.telemetry.reportingpolicy.firstRun false \
+      browser.startup.homepage_override.mstone '"ignore"' >"$work/firefox/user.js"
+    firefox-esr --no-remote --profile "$work/firefox" "$address" >"$work/browser.log" 2>&1 &
+    ;;
+esac
 pids+=($!)
 heardAfter "the page's first run" toldNew
 toldOnce "the first run"

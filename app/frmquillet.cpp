@@ -156,7 +156,11 @@ void frmQuillet::setRetryEnabled(bool enabled)
 bool frmQuillet::pump()
 {
     showDrawn(false);
-    QCoreApplication::processEvents();
+    const qint64 now = clock_.elapsed();
+    if (asks_.due(now)) {
+        asks_.done(now);
+        QCoreApplication::processEvents();
+    }
     return !lifecycle_.ended();
 }
 
@@ -167,7 +171,7 @@ void frmQuillet::showDrawn(bool atOnce)
     if (unshown_.isEmpty() || (!atOnce && !frames_.due(clock_.elapsed())))
         return;
     update(std::exchange(unshown_, QRect()));
-    frames_.shown(clock_.elapsed());
+    frames_.done(clock_.elapsed());
 }
 
 void frmQuillet::paintEvent(QPaintEvent*)

@@ -81,9 +81,10 @@ private:
     std::unique_ptr<Placement> placement_ = Placement::forPlatform(*this);
     Announcer announcer_{*this};
     Lifecycle lifecycle_;
-    QRect unshown_;  // drawn on the canvas, not yet asked onto the screen
-    FrameThrottle frames_;
-    QElapsedTimer clock_;  // the throttle's time
+    QRect unshown_;               // drawn on the canvas, not yet asked onto the screen
+    Pace frames_{Pace::frameMs};  // what is drawn, shown
+    Pace asks_{Pace::askMs};      // the event loop asked
+    QElapsedTimer clock_;         // their time
 };
 
 // The program: the first run starts by itself, before the event loop; then

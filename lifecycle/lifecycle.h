@@ -59,22 +59,31 @@ private:
     Phase phase_ = Phase::Idle;
 };
 
-// A screen shows a new picture about every 16 ms: what a run draws is put on
-// the screen at a pump no more often than that, so that each pair does not
-// cost a repaint and the diagram still grows on screen as it is drawn.
-class FrameThrottle {
+// How often a pump does what costs. A screen shows a new picture about every
+// 16 ms: what a run draws is put on the screen at a pump no more often than
+// that, so that each pair does not cost a repaint and the diagram still
+// grows on screen as it is drawn. Asking the event loop costs a poll of the
+// window system even when nothing waits: a pump asks at most once a
+// millisecond, which hears End or a close well within a frame and leaves a
+// run's thousands of pumps nearly free. (The page asks the browser once a
+// frame: a turn of the browser's costs a frame.)
+class Pace {
 public:
     static constexpr std::int64_t frameMs = 16;
+    static constexpr std::int64_t askMs = 1;
 
-    // Whether a pump at nowMs shows the drawing: the first does, then one a frame.
-    bool due(std::int64_t nowMs) const { return !shown_ || nowMs - lastMs_ >= frameMs; }
-    void shown(std::int64_t nowMs)
+    explicit constexpr Pace(std::int64_t everyMs) : everyMs_(everyMs) {}
+
+    // Whether it is due at nowMs: the first time, then once every everyMs.
+    bool due(std::int64_t nowMs) const { return !done_ || nowMs - lastMs_ >= everyMs_; }
+    void done(std::int64_t nowMs)
     {
-        shown_ = true;
+        done_ = true;
         lastMs_ = nowMs;
     }
 
 private:
-    bool shown_ = false;
+    std::int64_t everyMs_;
+    bool done_ = false;
     std::int64_t lastMs_ = 0;
 };

@@ -98,13 +98,17 @@ TEST(Lifecycle, KeysOnAFocusedButton)
     }
 }
 
-TEST(Lifecycle, ShowsADrawingAtMostOnceAFrame)
+TEST(Lifecycle, ShowsADrawingAtMostOnceAFrameAndAsksTheEventLoopAtMostOnceAMillisecond)
 {
-    FrameThrottle frames;
+    Pace frames{Pace::frameMs};
     EXPECT_TRUE(frames.due(5));  // the first showing, however soon
     EXPECT_TRUE(frames.due(1000));
-    frames.shown(1000);
+    frames.done(1000);
     EXPECT_FALSE(frames.due(1015));
     EXPECT_TRUE(frames.due(1016));
+    Pace asks{Pace::askMs};
+    asks.done(1000);
+    EXPECT_FALSE(asks.due(1000));
+    EXPECT_TRUE(asks.due(1001));
     EXPECT_EQ(Window::toldCount(42), "A nearest-site diagram of 42 sites");
 }

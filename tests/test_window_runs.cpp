@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QScreen>
@@ -163,6 +164,20 @@ TEST(Window, EndMidRunStopsTheRunAndQuitsWithZero)
         EXPECT_FALSE(form.isVisible());
         EXPECT_FALSE(form.cmdRetry->isEnabled());
     }
+}
+
+// A close that comes through the event queue mid-run, as the window system
+// sends it, is heard at a later pump: the run stops well before its end.
+TEST(Window, AnEventQueuedMidRunIsHeardBeforeTheRunEnds)
+{
+    Form whole([] { return 20; });  // (99 sites: 4851 pumps)
+    whole.Form_Load();
+    Form form([] { return 20; });
+    form.at = 3;
+    form.atPump = [&form] { QCoreApplication::postEvent(&form, new QCloseEvent); };
+    EXPECT_EQ(runQuillet(form), 0);
+    EXPECT_TRUE(form.hasEnded());
+    EXPECT_LT(form.pumps, whole.pumps / 2) << "of " << whole.pumps;
 }
 
 // A run's drawing reaches the screen at most once a frame, not once a pair,

@@ -73,8 +73,8 @@ void Page::setRetryEnabled(bool enabled) { pageRetryEnabled(enabled); }
 bool Page::pump()
 {
     const std::int64_t now = nowMs();
-    if (now - runStartMs_ >= firstTurnMs && frames_.due(now)) {
-        frames_.shown(now);
+    if (now - runStartMs_ >= firstTurnMs && turns_.due(now)) {
+        turns_.done(now);
         emscripten_sleep(0);
     }
     return !lifecycle.ended();
@@ -85,7 +85,7 @@ std::uint64_t browserSeed() { return static_cast<std::uint64_t>(pageSeed()); }
 void Page::runStarted()
 {
     runStartMs_ = nowMs();
-    frames_.shown(runStartMs_);
+    turns_.done(runStartMs_);
     pageRunStarted();
 }
 

@@ -43,7 +43,7 @@ public:
 
 private:
     Pen pen_;
-    FrameThrottle frames_;
+    Pace turns_{Pace::frameMs};  // the browser's turns, which show the drawing too
     std::int64_t runStartMs_ = 0;
 };
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/frmquillet.h"
+#include "bench/runs.h"
 #include "diagram/random.h"
 #include "diagram/run.h"
 #include "numeric/dist.h"
@@ -23,6 +24,25 @@
 #include "tools/recording/recording_surface.h"
 #include "tools/recording/reference_edges.h"
 #include "window/window.h"
+
+// The first seed whose run has n sites.
+std::uint64_t seedFor(int n)
+{
+    for (std::uint64_t seed = 1;; ++seed) {
+        RecordingSurface s(seed);
+        s.keep(false);
+        if (setUpRun(s).N == n)
+            return seed;
+    }
+}
+
+// The sites of that run, as its set-up scatters them.
+Sites sitesOfRun(int n)
+{
+    RecordingSurface s(seedFor(n));
+    s.keep(false);
+    return setUpRun(s);
+}
 
 namespace {
 
@@ -71,25 +91,6 @@ public:
 private:
     Clock::time_point last_;
 };
-
-// The first seed whose run has n sites.
-std::uint64_t seedFor(int n)
-{
-    for (std::uint64_t seed = 1;; ++seed) {
-        RecordingSurface s(W, H, seed);
-        s.keep(false);
-        if (setUpRun(s).N == n)
-            return seed;
-    }
-}
-
-// The sites of that run, as its set-up scatters them.
-Sites sitesOfRun(int n)
-{
-    RecordingSurface s(W, H, seedFor(n));
-    s.keep(false);
-    return setUpRun(s);
-}
 
 // One call a loop, on a run's sites, which the compiler cannot see: each
 // call takes the next two sites.
@@ -177,9 +178,10 @@ void BM_FullRun(benchmark::State& state)
 BENCHMARK(BM_FullRun)->Arg(99)->Unit(benchmark::kMillisecond);
 
 // The same drawing operations and pumps as BM_FullRun's run, replayed on the
-// window with no geometry.
+// window with no geometry; /0, the drawing alone, without the pumps.
 void BM_DrawOnly(benchmark::State& state)
 {
+    const bool pumping = state.range(1) != 0;
     const std::uint64_t seed = seedFor(static_cast<int>(state.range(0)));
     Rng random(seed);
     frmQuillet form(random);
@@ -198,7 +200,10 @@ void BM_DrawOnly(benchmark::State& state)
             case Kind::Circle: form.circle(op.x1, op.y1, op.x2, op.value); break;
             case Kind::Print: form.print("N=", static_cast<std::int16_t>(op.value)); break;
             case Kind::RetryEnabled: form.setRetryEnabled(op.value != 0); break;
-            case Kind::Pump: form.pump(); break;
+            case Kind::Pump:
+                if (pumping)
+                    form.pump();
+                break;
             case Kind::Reseed: random.reseed(); break;
             case Kind::Random: random.next(); break;
             case Kind::Clear: form.clear(); break;
@@ -206,7 +211,7 @@ void BM_DrawOnly(benchmark::State& state)
         }
     }
 }
-BENCHMARK(BM_DrawOnly)->Arg(99)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawOnly)->Args({99, 1})->Args({99, 0})->Unit(benchmark::kMillisecond);
 
 // What a geometry library needs for the same job: the Delaunay triangulation
 // of the sites and the dual of every edge.

@@ -12,7 +12,6 @@ const quilletPage = (() => {
   const [retry, end] = document.querySelectorAll("#bar button");
   const told = document.getElementById("told");
   let program = null;
-  let telling = null;  // a count to be told once the page has loaded
 
   // The run draws on a box of the size the canvas has in the HTML (the
   // window's drawing area), which the page fits to the screen and draws at
@@ -158,23 +157,17 @@ const quilletPage = (() => {
       end.tabIndex = enabled ? 0 : -1;
     },
     runStarted() {
-      clearTimeout(telling);
       told.textContent = "";
     },
-    // The count is told once the page has loaded: a screen reader that is
-    // still reading a loading page (Orca 47, say) misses a change in it.
     runFinished(text) {
       retry.focus();
-      const tell = () => { told.textContent = text; };
-      if (document.readyState === "complete") tell();
-      else addEventListener("load", () => { telling = setTimeout(tell); }, { once: true });
+      told.textContent = text;
       keepForOffline();
     },
     // A page may not close the tab it is in: it goes quiet and says so (an
     // alert, which Orca speaks in Firefox too), and the keyboard focus rests
     // on what it says.
     ended(words) {
-      clearTimeout(telling);
       told.textContent = "";
       const said = Object.assign(document.createElement("p"), { id: "ended", tabIndex: -1 });
       said.setAttribute("role", "alert");

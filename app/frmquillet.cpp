@@ -8,6 +8,7 @@
 
 #include "app/buttons.h"
 #include "app/icon.h"
+#include "app/vector_state.h"
 
 namespace {
 
@@ -161,6 +162,8 @@ bool frmQuillet::pump()
         asks_.done(now);
         QCoreApplication::processEvents();
     }
+    // The search goes on from here, after Qt's drawing and events.
+    dropUpperVectorState();
     return !lifecycle_.ended();
 }
 

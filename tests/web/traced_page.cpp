@@ -1,11 +1,14 @@
 // The page's program as the page's tests load it: as the shipped one, and
-// steered by window.quilletTest = { seed, trace: [], turnEveryPump, pumpMs }
+// steered by window.quilletTest = { seed, trace: [], turnEveryPump, pumpMs, split }
 // when a test sets it before the page loads. The runs then use that seed,
 // every drawing operation is written to trace, one line each, as
 // quillet-trace prints it, (turnEveryPump) the browser has a turn at every
 // pump of a run, and (pumpMs) each pump takes that long at least, as on a
 // slow processor; each run's start and end (performance.now()) go to
-// startedAt and finishedAt, and runs counts the runs finished.
+// startedAt and finishedAt, and runs counts the runs finished; (split) each
+// run's time goes to split in milliseconds, as quillet-bench's BM_RunSplit
+// splits the window's: the set-up up to the first pump, the search, the
+// edges' drawing and the pumps, the browser's turns in them.
 
 #include <emscripten.h>
 
@@ -21,6 +24,10 @@ EM_JS(double, testSeed, (), {
 EM_JS(bool, testTracing, (), { return !!(window.quilletTest && Array.isArray(window.quilletTest.trace)); });
 EM_JS(bool, testTurnEveryPump, (), { return !!(window.quilletTest && window.quilletTest.turnEveryPump); });
 EM_JS(double, testPumpMs, (), { return (window.quilletTest && window.quilletTest.pumpMs) || 0; });
+EM_JS(bool, testSplitting, (), { return !!(window.quilletTest && window.quilletTest.split); });
+EM_JS(void, testSplit, (double setup, double search, double drawing, double pumps), {
+    window.quilletTest.split = {setup, search, drawing, pumps};
+});
 EM_JS(void, testTrace, (const char* line), { window.quilletTest.trace.push(UTF8ToString(line)); });
 EM_JS(void, testRunStarted, (), {
     if (window.quilletTest)
@@ -63,9 +70,11 @@ public:
     }
     void line(float x1, float y1, float x2, float y2) override
     {
+        const double at = now();
         Page::line(x1, y1, x2, y2);
         pen_.lineTo(x2, y2);
         trace(traceLine(x1, y1, x2, y2));
+        split_.drawing += now() - at;
     }
     void circle(float x, float y, float r, std::uint32_t c) override
     {
@@ -80,6 +89,9 @@ public:
     }
     bool pump() override
     {
+        const double at = now();
+        if (split_.firstPump == 0)
+            split_.firstPump = at;
         trace("pump");
         const double until = emscripten_get_now() + pumpMs_;
         while (emscripten_get_now() < until) {
@@ -87,20 +99,33 @@ public:
         }
         if (turnEveryPump_)
             emscripten_sleep(0);
-        return Page::pump();  // (whether the run goes on: the shipped page's answer)
+        const bool goesOn = Page::pump();  // (the shipped page's answer)
+        split_.pumps += now() - at;
+        return goesOn;
     }
     void runStarted() override
     {
+        split_ = Split{.start = now()};
         Page::runStarted();
         testRunStarted();
     }
     void runFinished(std::int16_t sites) override
     {
+        const Split& s = split_;
+        if (splitting_) {
+            const double setup = s.firstPump - s.start;
+            testSplit(setup, now() - s.start - setup - s.drawing - s.pumps, s.drawing, s.pumps);
+        }
         Page::runFinished(sites);
         testRunFinished();
     }
 
 private:
+    struct Split {
+        double start = 0, firstPump = 0, drawing = 0, pumps = 0;
+    };
+    // The clock, read only while splitting a run.
+    double now() const { return splitting_ ? emscripten_get_now() : 0; }
     void trace(const std::string& line)
     {
         if (tracing_)
@@ -111,6 +136,8 @@ private:
     bool tracing_ = testTracing();
     bool turnEveryPump_ = testTurnEveryPump();
     double pumpMs_ = testPumpMs();
+    bool splitting_ = testSplitting();
+    Split split_;
 };
 
 }  // namespace

@@ -148,16 +148,19 @@ void frmQuillet::setRetryEnabled(bool enabled)
     if (!enabled)
         cmdEnd->setFocusPolicy(Qt::NoFocus);
     if (enabled)
-        showDrawn(true);
+        showDrawn(clock_.elapsed());
     cmdRetry->setEnabled(enabled);
     if (enabled)
         cmdEnd->setFocusPolicy(Qt::StrongFocus);
 }
 
+// One clock read a pump: what was drawn is shown once a frame, and the event
+// loop asked at most once a millisecond.
 bool frmQuillet::pump()
 {
-    showDrawn(false);
     const qint64 now = clock_.elapsed();
+    if (frames_.due(now))
+        showDrawn(now);
     if (asks_.due(now)) {
         asks_.done(now);
         QCoreApplication::processEvents();
@@ -167,14 +170,14 @@ bool frmQuillet::pump()
     return !lifecycle_.ended();
 }
 
-// What the run drew goes to the screen at the next pump, once a frame has
-// passed since the last time, or at once.
-void frmQuillet::showDrawn(bool atOnce)
+// What the run drew goes to the screen (at a pump once a frame, and as the
+// run ends).
+void frmQuillet::showDrawn(qint64 now)
 {
-    if (unshown_.isEmpty() || (!atOnce && !frames_.due(clock_.elapsed())))
+    if (unshown_.isEmpty())
         return;
     update(std::exchange(unshown_, QRect()));
-    frames_.done(clock_.elapsed());
+    frames_.done(now);
 }
 
 void frmQuillet::paintEvent(QPaintEvent*)

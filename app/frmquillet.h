@@ -75,7 +75,7 @@ private:
     void fitCanvas();
     void fitCaptions();
     void drawn(const QRect& changed) { unshown_ |= changed; }
-    void showDrawn(bool atOnce);
+    void showDrawn(qint64 now);
 
     Canvas canvas_;
     std::unique_ptr<Placement> placement_ = Placement::forPlatform(*this);

@@ -12,6 +12,17 @@ const quilletPage = (() => {
   const [retry, end] = document.querySelectorAll("#bar button");
   const told = document.getElementById("told");
   let program = null;
+  let runs = 0;
+
+  // A count is told once the page has loaded and two frames have passed: a
+  // screen reader drops a change that the browser reports before the load
+  // (Orca 47 does, taking it for another tab's), and two frames bring the
+  // browser's word of the load first.
+  const loaded = new Promise((resolve) => {
+    const frames = () => requestAnimationFrame(() => requestAnimationFrame(resolve));
+    if (document.readyState === "complete") frames();
+    else addEventListener("load", frames, { once: true });
+  });
 
   // The run draws on a box of the size the canvas has in the HTML (the
   // window's drawing area), which the page fits to the screen and draws at
@@ -156,18 +167,27 @@ const quilletPage = (() => {
       retry.setAttribute("aria-disabled", String(!enabled));
       end.tabIndex = enabled ? 0 : -1;
     },
+    // Retry has the keyboard focus from a run's start, the first run's too: a
+    // move of the focus as the count is told would cut it off (Orca 47 drops
+    // what it has not yet said when the focus moves).
     runStarted() {
+      runs += 1;
+      retry.focus();
       told.textContent = "";
     },
     runFinished(text) {
       retry.focus();
-      told.textContent = text;
+      const run = runs;
+      loaded.then(() => {
+        if (run === runs) told.textContent = text;  // (not after a later run, or End)
+      });
       keepForOffline();
     },
     // A page may not close the tab it is in: it goes quiet and says so (an
     // alert, which Orca speaks in Firefox too), and the keyboard focus rests
     // on what it says.
     ended(words) {
+      runs += 1;
       told.textContent = "";
       const said = Object.assign(document.createElement("p"), { id: "ended", tabIndex: -1 });
       said.setAttribute("role", "alert");

@@ -39,9 +39,17 @@ export async function open(browser, address, hook, viewport) {
         devicePixelRatio === v.deviceScaleFactor, {}, viewport);
     });
   }
+  // (and where the page stood when Retry first had the focus, the trace's
+  // length, and when the first count was told, document.readyState)
   await tab.evaluateOnNewDocument((t) => {
     window.quilletTest = t;
     t.runs = 0;
+    addEventListener("focusin", (e) => { if (e.target.id === "cmdRetry") t.focusedAtTrace ??= t.trace?.length; });
+    addEventListener("DOMContentLoaded", () => {
+      const told = document.getElementById("told");
+      new MutationObserver(() => { if (told.textContent) t.toldWhen ??= document.readyState; })
+        .observe(told, { childList: true, characterData: true, subtree: true });
+    });
   }, hook);
   await tab.goto(address);
   return tab;

@@ -194,6 +194,9 @@ test("the keys work the buttons as on the desktop, and the focus stays in the pa
   const tab = await open(browser, address, { seed: 11, trace: [], turnEveryPump: true }, { width: 1000, height: 700, deviceScaleFactor: 1 });
   await finished(tab);
   assert.equal(await focused(tab), "cmdRetry", "the focus on Retry after the first run");
+  await tab.waitForFunction(() => window.quilletTest.toldWhen);
+  assert.deepEqual(await tab.evaluate(() => [window.quilletTest.focusedAtTrace, window.quilletTest.toldWhen]), [1, "complete"],
+    "Retry has the focus before the first run draws, and the count is told once the page has loaded");
   // The trace's length after k runs: its canvas line, then a run's lines k times.
   const length = () => tab.evaluate(() => window.quilletTest.trace.length);
   const run = (await length()) - 1;

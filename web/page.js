@@ -14,15 +14,16 @@ const quilletPage = (() => {
   let program = null;
   let runs = 0;
 
-  // A count is told once the page has loaded and two frames have passed: a
-  // screen reader drops a change that the browser reports before the load
-  // (Orca 47 does, taking it for another tab's), and two frames bring the
-  // browser's word of the load first.
+  // A count is told once the page has loaded, two frames after the run
+  // cleared the last: a screen reader drops a change that the browser
+  // reports before the load (Orca 47 does, taking it for another tab's), and
+  // hears nothing when a count takes the place of the same count within one
+  // frame (the browser sees no change in the text).
   const loaded = new Promise((resolve) => {
-    const frames = () => requestAnimationFrame(() => requestAnimationFrame(resolve));
-    if (document.readyState === "complete") frames();
-    else addEventListener("load", frames, { once: true });
+    if (document.readyState === "complete") resolve();
+    else addEventListener("load", resolve, { once: true });
   });
+  const twoFrames = () => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
 
   // The run draws on a box of the size the canvas has in the HTML (the
   // window's drawing area), which the page fits to the screen and draws at
@@ -178,7 +179,7 @@ const quilletPage = (() => {
     runFinished(text) {
       retry.focus();
       const run = runs;
-      loaded.then(() => {
+      loaded.then(twoFrames).then(() => {
         if (run === runs) told.textContent = text;  // (not after a later run, or End)
       });
       keepForOffline();

@@ -40,14 +40,21 @@ export async function open(browser, address, hook, viewport) {
     });
   }
   // (and where the page stood when Retry first had the focus, the trace's
-  // length, and when the first count was told, document.readyState)
+  // length; when the first count was told, document.readyState; and each
+  // change of what is told, with the number of frames shown until then)
   await tab.evaluateOnNewDocument((t) => {
     window.quilletTest = t;
-    t.runs = 0;
+    t.runs = t.frames = 0;
+    t.tellings = [];
+    const tick = () => requestAnimationFrame(() => ((t.frames += 1), tick()));
+    tick();
     addEventListener("focusin", (e) => { if (e.target.id === "cmdRetry") t.focusedAtTrace ??= t.trace?.length; });
     addEventListener("DOMContentLoaded", () => {
       const told = document.getElementById("told");
-      new MutationObserver(() => { if (told.textContent) t.toldWhen ??= document.readyState; })
+      new MutationObserver(() => {
+        if (told.textContent) t.toldWhen ??= document.readyState;
+        t.tellings.push([t.frames, told.textContent]);
+      })
         .observe(told, { childList: true, characterData: true, subtree: true });
     });
   }, hook);

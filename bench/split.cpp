@@ -48,8 +48,9 @@ protected:
 
 // BM_FullRun's run split, in milliseconds a run: its set-up (up to the first
 // pump: the clearing, the circles and the label), and then the search, the
-// edges' drawing, the pumps (their repaints apart) and the repaints. The clock read around each part costs a little of
-// its own, which falls to the parts.
+// edges' drawing, the pumps (their repaints apart) and the repaints. The
+// clock read around each part costs a little of its own, which falls to the
+// parts.
 void BM_RunSplit(benchmark::State& state)
 {
     Rng random(seedFor(static_cast<int>(state.range(0))));

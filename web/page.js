@@ -18,7 +18,10 @@ const quilletPage = (() => {
   // cleared the last: a screen reader drops a change that the browser
   // reports before the load (Orca 47 does, taking it for another tab's), and
   // hears nothing when a count takes the place of the same count within one
-  // frame (the browser sees no change in the text).
+  // frame (the browser sees no change in the text). It is told in a plain
+  // live region, not a status: Orca 47 drops a change to a status that comes
+  // within a tenth of a second of another such change in the same browser
+  // (Firefox's own status bar, as the page loads), not to a live region.
   const loaded = new Promise((resolve) => {
     if (document.readyState === "complete") resolve();
     else addEventListener("load", resolve, { once: true });

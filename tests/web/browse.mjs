@@ -40,8 +40,8 @@ export async function open(browser, address, hook, viewport) {
     });
   }
   // (and where the page stood when Retry first had the focus, the trace's
-  // length; when the first count was told, document.readyState; and each
-  // change of what is told, with the number of frames shown until then)
+  // length; and each change of what is told, with the number of frames shown
+  // until then and document.readyState)
   await tab.evaluateOnNewDocument((t) => {
     window.quilletTest = t;
     t.runs = t.frames = 0;
@@ -52,8 +52,7 @@ export async function open(browser, address, hook, viewport) {
     addEventListener("DOMContentLoaded", () => {
       const told = document.getElementById("told");
       new MutationObserver(() => {
-        if (told.textContent) t.toldWhen ??= document.readyState;
-        t.tellings.push([t.frames, told.textContent]);
+        t.tellings.push([t.frames, told.textContent, document.readyState]);
       })
         .observe(told, { childList: true, characterData: true, subtree: true });
     });

@@ -208,8 +208,8 @@ test("the keys work the buttons as on the desktop, and the focus stays in the pa
   const tab = await open(browser, address, { seed: 11, trace: [], turnEveryPump: true }, { width: 1000, height: 700, deviceScaleFactor: 1 });
   await finished(tab);
   assert.equal(await focused(tab), "cmdRetry", "the focus on Retry after the first run");
-  await tab.waitForFunction(() => window.quilletTest.toldWhen);
-  assert.deepEqual(await tab.evaluate(() => [window.quilletTest.focusedAtTrace, window.quilletTest.toldWhen]), [1, "complete"],
+  await tab.waitForFunction(() => window.quilletTest.tellings.length);
+  assert.deepEqual(await tab.evaluate(() => [window.quilletTest.focusedAtTrace, window.quilletTest.tellings[0][2]]), [1, "complete"],
     "Retry has the focus before the first run draws, and the count is told once the page has loaded");
   // The trace's length after k runs: its canvas line, then a run's lines k times.
   const length = () => tab.evaluate(() => window.quilletTest.trace.length);
@@ -252,7 +252,7 @@ test("the keys work the buttons as on the desktop, and the focus stays in the pa
       `${n.role} "${n.name}"${n.description ? ` (${n.description})` : ""}${n.keyshortcuts ? ` [${n.keyshortcuts}]` : ""}`);
     assert.deepEqual(shown.slice(1), [`main "Quillet" (${process.env.QUILLET_ABOUT})`,
       `button "Retry" (${process.env.QUILLET_RETRY_ABOUT}) [Alt+R]`, `button "End" (${process.env.QUILLET_END_ABOUT}) [Alt+E]`,
-      'status ""', `StaticText "${await tab.$eval("#told", (e) => e.textContent)}"`]);
+      'generic ""', `StaticText "${await tab.$eval("#told", (e) => e.textContent)}"`]);
   }
   assert.match(await tab.$eval("#told", (e) => e.textContent), /^A nearest-site diagram of \d+ sites$/, "the live region tells the newest count");
   const axe = fs.readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");

@@ -14,17 +14,21 @@ const quilletPage = (() => {
   let program = null;
   let runs = 0;
 
-  // A count is told once the page has loaded, two frames after the run
-  // cleared the last: a screen reader drops a change that the browser
-  // reports before the load (Orca 47 does, taking it for another tab's), and
-  // hears nothing when a count takes the place of the same count within one
-  // frame (the browser sees no change in the text). It is told in a plain
-  // live region, not a status: Orca 47 drops a change to a status that comes
-  // within a tenth of a second of another such change in the same browser
-  // (Firefox's own status bar, as the page loads), not to a live region.
-  const loaded = new Promise((resolve) => {
-    if (document.readyState === "complete") resolve();
-    else addEventListener("load", resolve, { once: true });
+  // A count is told once the page has settled, two frames after the run
+  // cleared the last. Settled: a second and a half after the load event.
+  // Firefox tells a screen reader that the page has loaded 150 to 380 ms
+  // after its load event (measured on two cores), Orca 47 drops a change it
+  // hears before that, taking it for another tab's, and the page cannot see
+  // the moment. (Orca is still saying the page's name, its landmark and the
+  // focused button then: the count comes after them all the same.) The same
+  // count again is heard because the browser sees the clear first; and the
+  // count is told in a plain live region, not a status: Orca 47 drops a
+  // status's change within 0.1 s of another in the same browser (Firefox's
+  // own status bar, as the page loads), not a live region's.
+  const settled = new Promise((resolve) => {
+    const later = () => setTimeout(resolve, 1500);
+    if (document.readyState === "complete") later();
+    else addEventListener("load", later, { once: true });
   });
   const twoFrames = () => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
 
@@ -182,7 +186,7 @@ const quilletPage = (() => {
     runFinished(text) {
       retry.focus();
       const run = runs;
-      loaded.then(twoFrames).then(() => {
+      settled.then(twoFrames).then(() => {
         if (run === runs) told.textContent = text;  // (not after a later run, or End)
       });
       keepForOffline();

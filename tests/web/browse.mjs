@@ -41,7 +41,7 @@ export async function open(browser, address, hook, viewport) {
   }
   // (and where the page stood when Retry first had the focus, the trace's
   // length; and each change of what is told, with the number of frames shown
-  // until then and document.readyState)
+  // until then and the milliseconds since the load event, -1 before it)
   await tab.evaluateOnNewDocument((t) => {
     window.quilletTest = t;
     t.runs = t.frames = 0;
@@ -52,7 +52,8 @@ export async function open(browser, address, hook, viewport) {
     addEventListener("DOMContentLoaded", () => {
       const told = document.getElementById("told");
       new MutationObserver(() => {
-        t.tellings.push([t.frames, told.textContent, document.readyState]);
+        const loaded = performance.getEntriesByType("navigation")[0].loadEventStart;
+        t.tellings.push([t.frames, told.textContent, loaded ? performance.now() - loaded : -1]);
       })
         .observe(told, { childList: true, characterData: true, subtree: true });
     });

@@ -26,7 +26,8 @@ EM_JS(bool, testTurnEveryPump, (), { return !!(window.quilletTest && window.quil
 EM_JS(double, testPumpMs, (), { return (window.quilletTest && window.quilletTest.pumpMs) || 0; });
 EM_JS(bool, testSplitting, (), { return !!(window.quilletTest && window.quilletTest.split); });
 EM_JS(void, testSplit, (double setup, double search, double drawing, double pumps), {
-    window.quilletTest.split = {setup, search, drawing, pumps};
+    const split = {setup, search, drawing, pumps};
+    window.quilletTest.split = split;
 });
 EM_JS(void, testTrace, (const char* line), { window.quilletTest.trace.push(UTF8ToString(line)); });
 EM_JS(void, testRunStarted, (), {

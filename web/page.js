@@ -19,8 +19,8 @@ const quilletPage = (() => {
   // Firefox tells a screen reader that the page has loaded 150 to 380 ms
   // after its load event (measured on two cores), Orca 47 drops a change it
   // hears before that, taking it for another tab's, and the page cannot see
-  // the moment. (The wait costs a listener little: in Orca's log it speaks
-  // the page's name, its landmark and the focused button first in any case.)
+  // the moment. (The wait costs a listener little: Orca speaks the page's
+  // name, its landmark and the focused button first in any case.)
   // The same count again is heard because the browser sees the clear first;
   // and the count is told in a plain live region, not a status: Orca 47 drops
   // a status's change within 0.1 s of another in the same browser (Firefox's

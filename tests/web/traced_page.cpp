@@ -25,6 +25,8 @@ EM_JS(bool, testTracing, (), { return !!(window.quilletTest && Array.isArray(win
 EM_JS(bool, testTurnEveryPump, (), { return !!(window.quilletTest && window.quilletTest.turnEveryPump); });
 EM_JS(double, testPumpMs, (), { return (window.quilletTest && window.quilletTest.pumpMs) || 0; });
 EM_JS(bool, testSplitting, (), { return !!(window.quilletTest && window.quilletTest.split); });
+// Two statements, not one: clang-format 14 and 19 lay out a one-statement
+// block here each its own way, and each refuses the other's.
 EM_JS(void, testSplit, (double setup, double search, double drawing, double pumps), {
     const split = {setup, search, drawing, pumps};
     window.quilletTest.split = split;

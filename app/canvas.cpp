@@ -56,43 +56,43 @@ void Canvas::fit(QSize size, qreal ratio)
     image_ = std::move(next);
 }
 
-QRect Canvas::clear()
+void Canvas::clear()
 {
     image_.fill(toQColor(Window::background));
     pen_.clear();
-    return QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize());
+    unshown_ = QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize());
 }
 
-QRect Canvas::line(float x1, float y1, float x2, float y2)
+void Canvas::line(float x1, float y1, float x2, float y2)
 {
     pen_.lineTo(x2, y2);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
-        return {};
+        return;
     if (x1 == x2 && y1 == y2)
-        return {};  // a line to its own start only moves the position
+        return;  // a line to its own start only moves the position
     QPointF a(x1, y1);
     QPointF b(x2, y2);
     if (!clipToBox(a, b, QRectF(QPointF(-2, -2), image_.deviceIndependentSize() + QSizeF(4, 4))))
-        return {};
+        return;
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(toQColor(pen_.colour), 1));
     p.drawLine(a, b);
-    return touched(QRectF(a, b));
+    unshown_ |= touched(QRectF(a, b));
 }
 
-QRect Canvas::circle(float x, float y, float radius, std::uint32_t colour)
+void Canvas::circle(float x, float y, float radius, std::uint32_t colour)
 {
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius))
-        return {};
+        return;
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(toQColor(colour), 1));
     p.drawEllipse(QPointF(x, y), radius, radius);
-    return touched(QRectF(x - radius, y - radius, 2 * radius, 2 * radius));
+    unshown_ |= touched(QRectF(x - radius, y - radius, 2 * radius, 2 * radius));
 }
 
-QRect Canvas::print(std::string_view item, std::int16_t n)
+void Canvas::print(std::string_view item, std::int16_t n)
 {
     const QString text = QString::fromStdString(printedText(item, n));
     QPainter p(&image_);
@@ -105,7 +105,7 @@ QRect Canvas::print(std::string_view item, std::int16_t n)
     const QPointF at(pen_.x, pen_.y);
     p.drawText(at + QPointF(0, metrics.ascent()), text);
     pen_.newLine();
-    return touched(QRectF(at, QSizeF(metrics.horizontalAdvance(text), metrics.height())));
+    unshown_ |= touched(QRectF(at, QSizeF(metrics.horizontalAdvance(text), metrics.height())));
 }
 
 void Canvas::paint(QPainter& painter) const { painter.drawImage(QPointF(0, 0), image_); }

@@ -2,29 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
+#include "app/button_keys.h"
 #include "app/buttons.h"
 #include "app/icon.h"
-#include "app/vector_state.h"
-
-namespace {
-
-Lifecycle::Key keyOf(int key)
-{
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return Lifecycle::Key::Enter;
-    if (key == Qt::Key_Space || key == Qt::Key_Select)
-        return Lifecycle::Key::Space;
-    return Lifecycle::Key::Other;
-}
-
-}  // namespace
 
 frmQuillet::frmQuillet(Random& random, QWidget* parent)
-    : QWidget(parent), canvas_(font()), lifecycle_(*this, *this, random, *this)
+    : QWidget(parent), canvas_(font()), lifecycle_(*this, canvas_, random, *this)
 {
     setObjectName("frmQuillet");
     setWindowTitle(Window::title);
@@ -49,9 +35,15 @@ frmQuillet::frmQuillet(Random& random, QWidget* parent)
     setTabOrder(cmdRetry, cmdEnd);
     connect(cmdRetry, &QPushButton::clicked, this, &frmQuillet::cmdRetry_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &frmQuillet::cmdEnd_Click);
-    cmdRetry->installEventFilter(this);
-    cmdEnd->installEventFilter(this);
-    clock_.start();
+    new ButtonKeys(*cmdRetry, *cmdEnd, lifecycle_, this);
+}
+
+// A clear start: the canvas fitted again first (the window's frame may have
+// come, or its screen changed, since it was shown).
+void frmQuillet::cmdRetry_Click()
+{
+    fitCanvas();
+    lifecycle_.retry();
 }
 
 void frmQuillet::runFinished(std::int16_t sites)
@@ -88,28 +80,6 @@ void frmQuillet::changeEvent(QEvent* event)
     }
 }
 
-// The buttons' keys, as the lifecycle rules them. Alt+R moves the keyboard
-// focus to Retry at once, as an access key does, not after the button's press
-// shows: a Space that follows is Retry's.
-bool frmQuillet::eventFilter(QObject* watched, QEvent* event)
-{
-    auto* button = qobject_cast<QPushButton*>(watched);
-    if (button == cmdRetry && event->type() == QEvent::Shortcut && cmdRetry->isEnabled())
-        cmdRetry->setFocus(Qt::ShortcutFocusReason);
-    if (!button || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
-        return QWidget::eventFilter(watched, event);
-    const Lifecycle::Key key = keyOf(static_cast<QKeyEvent*>(event)->key());
-    switch (lifecycle_.key(button == cmdEnd ? Lifecycle::Button::End : Lifecycle::Button::Retry, key)) {
-    case Lifecycle::KeyAction::Swallow: return true;
-    case Lifecycle::KeyAction::Click:
-        if (event->type() == QEvent::KeyPress)
-            button->click();
-        return true;
-    case Lifecycle::KeyAction::Pass: break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void frmQuillet::setVisible(bool visible)
 {
     if (!visible || isVisible()) {
@@ -120,12 +90,6 @@ void frmQuillet::setVisible(bool visible)
     QWidget::setVisible(true);
     placement_->afterShow();
     fitCanvas();
-}
-
-void frmQuillet::clear()
-{
-    fitCanvas();
-    update(canvas_.clear());
 }
 
 // The canvas covers the outer size, which is a little larger than the client
@@ -148,36 +112,16 @@ void frmQuillet::setRetryEnabled(bool enabled)
     if (!enabled)
         cmdEnd->setFocusPolicy(Qt::NoFocus);
     if (enabled)
-        showDrawn(clock_.elapsed());
+        pump_.showDrawn();
     cmdRetry->setEnabled(enabled);
     if (enabled)
         cmdEnd->setFocusPolicy(Qt::StrongFocus);
 }
 
-// One clock read a pump: what was drawn is shown once a frame, and the event
-// loop asked at most once a millisecond.
 bool frmQuillet::pump()
 {
-    const qint64 now = clock_.elapsed();
-    if (frames_.due(now))
-        showDrawn(now);
-    if (asks_.due(now)) {
-        asks_.done(now);
-        QCoreApplication::processEvents();
-    }
-    // The search goes on from here, after Qt's drawing and events.
-    dropUpperVectorState();
+    pump_();
     return !lifecycle_.ended();
-}
-
-// What the run drew goes to the screen (at a pump once a frame, and as the
-// run ends).
-void frmQuillet::showDrawn(qint64 now)
-{
-    if (unshown_.isEmpty())
-        return;
-    update(std::exchange(unshown_, QRect()));
-    frames_.done(now);
 }
 
 void frmQuillet::paintEvent(QPaintEvent*)

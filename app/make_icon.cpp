@@ -9,12 +9,12 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QtEndian>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "app/canvas.h"
 #include "app/icon.h"
 #include "diagram/run.h"
 #include "tools/recording/recording_surface.h"
@@ -65,24 +65,18 @@ QByteArray iconFile()
 
 QImage finishPanel()
 {
-    using Kind = RecordingSurface::Kind;
     const int width = 164;
     const int height = 314;
     const std::uint64_t seed = 11;  // 31 sites, in a teal near the icon's
     RecordingSurface run(width, height, seed);
     runDiagram(run);
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter p(&image);
-    for (const auto& op : run.ops()) {
-        if (op.kind == Kind::Colour)
-            p.setPen(QColor(redOf(op.value), greenOf(op.value), blueOf(op.value)));
-        else if (op.kind == Kind::Line)
-            p.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
-        else if (op.kind == Kind::Circle)
-            p.drawEllipse(QPointF(op.x1, op.y1), op.x2, op.x2);
-    }
-    return image;
+    // The lines and circles, as the window's canvas draws them; no words.
+    std::vector<RecordingSurface::Op> drawn = run.ops();
+    std::erase_if(drawn, [](const RecordingSurface::Op& op) { return op.kind == RecordingSurface::Kind::Print; });
+    Canvas canvas{QFont()};
+    canvas.fit(QSize(width, height), 1);
+    replay(drawn, canvas);
+    return canvas.image();
 }
 
 bool write(const char* path, const QByteArray& bytes)

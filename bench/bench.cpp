@@ -21,8 +21,8 @@
 #include "diagram/run.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
+#include "tests/support/plain_search.h"
 #include "tools/recording/recording_surface.h"
-#include "tools/recording/reference_edges.h"
 #include "window/window.h"
 
 // The first seed whose run has n sites.
@@ -188,17 +188,18 @@ void BM_DrawOnly(benchmark::State& state)
     form.Form_Load();
     RecordingSurface recorded(form.outerWidth() / twipsPerPixel, form.outerHeight() / twipsPerPixel, seed);
     runDiagram(recorded);
+    Canvas& canvas = form.canvas();
     for (auto _ : state) {
-        form.clear();
+        canvas.clear();
         for (const auto& op : recorded.ops()) {
             switch (op.kind) {
             case Kind::Show: form.show(); break;
             case Kind::Refresh: form.refresh(); break;
-            case Kind::Colour: form.setColour(op.value); break;
-            case Kind::FontSize: form.setFontSize(static_cast<int>(op.value)); break;
-            case Kind::Line: form.line(op.x1, op.y1, op.x2, op.y2); break;
-            case Kind::Circle: form.circle(op.x1, op.y1, op.x2, op.value); break;
-            case Kind::Print: form.print("N=", static_cast<std::int16_t>(op.value)); break;
+            case Kind::Colour: canvas.setColour(op.value); break;
+            case Kind::FontSize: canvas.setFontSize(static_cast<int>(op.value)); break;
+            case Kind::Line: canvas.line(op.x1, op.y1, op.x2, op.y2); break;
+            case Kind::Circle: canvas.circle(op.x1, op.y1, op.x2, op.value); break;
+            case Kind::Print: canvas.print("N=", static_cast<std::int16_t>(op.value)); break;
             case Kind::RetryEnabled: form.setRetryEnabled(op.value != 0); break;
             case Kind::Pump:
                 if (pumping)
@@ -206,7 +207,7 @@ void BM_DrawOnly(benchmark::State& state)
                 break;
             case Kind::Reseed: random.reseed(); break;
             case Kind::Random: random.next(); break;
-            case Kind::Clear: form.clear(); break;
+            case Kind::Clear: canvas.clear(); break;
             }
         }
     }

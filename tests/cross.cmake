@@ -13,7 +13,7 @@ foreach(target gtest gtest_main)
 endforeach()
 
 add_executable(quillet-unit-tests ${unit_test_sources})
-target_link_libraries(quillet-unit-tests PRIVATE quillet_lifecycle quillet_recording gtest_main)
+target_link_libraries(quillet-unit-tests PRIVATE quillet_plain_search gtest_main)
 target_include_directories(quillet-unit-tests PRIVATE ${PROJECT_SOURCE_DIR})
 
 find_package(Qt6 REQUIRED COMPONENTS Test)

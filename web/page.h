@@ -1,8 +1,8 @@
 #pragma once
 
 // The page's front end: the run draws on the page's canvas through the
-// functions that web/page.js gives it, and the page's buttons reach the
-// lifecycle through the functions exported in page.cpp.
+// functions that the page's script (web/script/) gives it, and the page's
+// buttons reach the lifecycle through the functions exported in page.cpp.
 
 #include <cstdint>
 #include <string_view>

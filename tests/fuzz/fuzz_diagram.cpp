@@ -12,7 +12,7 @@
 #include <string>
 
 #include "tests/fuzz/fuzz_input.h"
-#include "tools/recording/reference_edges.h"
+#include "tests/support/plain_search.h"
 
 namespace {
 

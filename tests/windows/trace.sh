@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One float rule on both platforms: quillet-trace.exe under Wine prints, byte
-# for byte, what the Linux build's quillet-trace prints (see ../traces.sh).
+# for byte, what the Linux build's quillet-trace prints (see ../lib/traces.sh).
 #   trace.sh path/to/quillet-trace path/to/quillet-trace.exe
 set -euo pipefail
 linux=$1
@@ -10,8 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../lib/xsession.sh"
 # shellcheck source=wine.sh
 . "$here/wine.sh"
-# shellcheck source=../traces.sh
-. "$here/../traces.sh"
+# shellcheck source=../lib/traces.sh
+. "$here/../lib/traces.sh"
 work=$(mktemp -d)
 trap 'stop_xsession; wine_end; rm -rf "$work"' EXIT
 # A screen of its own: Wine makes windows (the console's) even for a program

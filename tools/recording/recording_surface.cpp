@@ -86,3 +86,23 @@ float RecordingSurface::next()
     record(Kind::Random, r);
     return r;
 }
+
+void replay(const std::vector<RecordingSurface::Op>& ops, Drawing& onto)
+{
+    using Kind = RecordingSurface::Kind;
+    for (const RecordingSurface::Op& op : ops) {
+        const auto n = static_cast<std::int16_t>(op.value);
+        switch (op.kind) {
+        case Kind::Clear: onto.clear(); break;
+        case Kind::Colour: onto.setColour(op.value); break;
+        case Kind::FontSize: onto.setFontSize(static_cast<int>(op.value)); break;
+        case Kind::Line: onto.line(op.x1, op.y1, op.x2, op.y2); break;
+        case Kind::Circle: onto.circle(op.x1, op.y1, op.x2, op.value); break;
+        // (the item is the text without the blank, the digits and the blank that Print adds)
+        case Kind::Print:
+            onto.print(std::string_view(op.text).substr(0, op.text.size() - std::to_string(n).size() - 2), n);
+            break;
+        default: break;  // the window's and the random source's, not the drawing's
+        }
+    }
+}

@@ -88,6 +88,9 @@ private:
     bool retryEnabled_ = true;
 };
 
+// The drawing operations among ops, drawn again on onto, in order.
+void replay(const std::vector<RecordingSurface::Op>& ops, Drawing& onto);
+
 // A run, its set-up and its edges, recorded.
 inline std::optional<std::int16_t> runDiagram(RecordingSurface& s) { return runDiagram(s, s, s); }
 inline Sites setUpRun(RecordingSurface& s) { return setUpRun(s, s, s); }

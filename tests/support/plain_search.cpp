@@ -9,8 +9,8 @@
 #include "diagram/bisector.h"
 #include "numeric/dist.h"
 #include "numeric/hsort.h"
+#include "tests/support/plain_search.h"
 #include "tools/recording/recording_surface.h"
-#include "tools/recording/reference_edges.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 # from a clone in another folder.
 #   reproducible.sh DEB_FOLDER WINDOWS_FOLDER WEB_FOLDER
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=lib/check.sh
-. "$(dirname "$0")"/lib/check.sh
+top=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../lib/check.sh
+. "$(dirname "$0")"/../lib/check.sh
 if [ -n "$(git -C "$top" status --porcelain --untracked-files=no)" ]; then
   echo "skipped: uncommitted changes are in the first build and not in a clone of the commit"
   exit 77

@@ -154,7 +154,8 @@ TEST_F(Trace, SeededRunReadsBackToTheSameRun)
 
 TEST_F(Trace, SitesFromAFileAreCircledInOrderAndJoined)
 {
-    const std::string text = "# three sites\n100 100\n\n  300   300  \n+500 1e2\n";
+    // (blank lines, blanks and tabs around and between the numbers, a plus sign)
+    const std::string text = "# three sites\n100 100\n\n  300\t 300  \n+500 1e2\n";
     const fs::path f = file("sites.txt", text);
     const Result r = run("--canvas 800 600 --sites " + f.string());
     ASSERT_EQ(r.status, 0) << r.err;

@@ -3,8 +3,8 @@
 # it holds and what it depends on: the machine's own, or arm64's, cross-built.
 #   package.sh folder [arm64]
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=lib/check.sh
+here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=../lib/check.sh
 . "$here"/lib/check.sh
 
 arch=${2:-$(dpkg --print-architecture)}

@@ -11,12 +11,15 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 #if defined(__x86_64__)
 #include <cpuid.h>
 #endif
 
+#include "app/canvas.h"
 #include "app/frmquillet.h"
+#include "app/pump.h"
 #include "diagram/run.h"
 #include "tests/support/eventually.h"
 #include "tests/support/hooked_form.h"
@@ -102,17 +105,19 @@ TEST(Window, FirstRunDrawsByItselfThenEndWhileIdleQuitsWithZero)
     form.Form_Load();
     EXPECT_EQ(seeds.runs, 1);
 
-    // The trace of the same seed on the canvas the run read: the window's
-    // outer size.
+    // The trace of the same seed on the canvas the run read, the window's
+    // outer size, drawn on a canvas of its own: the very same pixels.
     RecordingSurface trace(form.outerWidth() / twipsPerPixel, form.outerHeight() / twipsPerPixel, seed);
     runDiagram(trace);
-    std::vector<std::array<float, 4>> traced;
-    for (const RecordingSurface::Op& l : trace.all(RecordingSurface::Kind::Line))
-        traced.push_back({l.x1, l.y1, l.x2, l.y2});
-    EXPECT_EQ(form.lines, traced);
-    ASSERT_EQ(form.colour(), trace.all(RecordingSurface::Kind::Colour).at(0).value);
+    const QImage& shown = form.canvas().image();
+    Canvas traced(form.font());
+    traced.fit(shown.deviceIndependentSize().toSize(), shown.devicePixelRatio());
+    replay(trace.ops(), traced);
+    EXPECT_EQ(shown, traced.image());
+    const std::uint32_t colour = form.canvas().colour();
+    ASSERT_EQ(colour, trace.all(RecordingSurface::Kind::Colour).at(0).value);
     // The label's strokes are drawn in full in the run's colour.
-    const QColor c(redOf(form.colour()), greenOf(form.colour()), blueOf(form.colour()));
+    const QColor c(redOf(colour), greenOf(colour), blueOf(colour));
     int exact = 0;
     const QImage img = drawn(form);
     for (int y = 0; y < img.height(); ++y)
@@ -179,7 +184,7 @@ TEST(Window, EndMidRunStopsTheRunAndQuitsWithZero)
         EXPECT_EQ(runQuillet(form), 0);
         EXPECT_TRUE(form.hasEnded());
         EXPECT_EQ(form.pumps, 3);
-        EXPECT_EQ(form.drawnAfterHook, 0);
+        EXPECT_EQ(form.canvas().image(), form.drawnAtHook);
         EXPECT_FALSE(form.isVisible());
         EXPECT_FALSE(form.cmdRetry->isEnabled());
     }
@@ -205,6 +210,30 @@ TEST(Window, AnEventQueuedMidRunIsHeardOnceAMillisecondHasPassed)
     EXPECT_EQ(form.pumps, 3);
 }
 
+// A pump by its clock, in milliseconds: it asks the event loop (here, to
+// deliver a queued call) the first time, then at most once a millisecond.
+TEST(Pump, AsksTheEventLoopAtMostOnceAMillisecond)
+{
+    QWidget window;
+    Canvas canvas(window.font());
+    Pump pump(window, canvas);
+    const struct {
+        std::int64_t ms;
+        bool asks;
+    } rows[] = {{0, true}, {0, false}, {1, true}, {1, false}, {1, false}, {2, true}, {40, true}, {40, false}};
+    int delivered = 0;
+    const auto deliver = [&delivered] { ++delivered; };
+    bool queued = false;
+    for (const auto& row : rows) {
+        if (!std::exchange(queued, true))
+            QMetaObject::invokeMethod(&window, deliver, Qt::QueuedConnection);
+        const int before = delivered;
+        pump.at(row.ms);
+        queued = delivered == before;
+        EXPECT_EQ(delivered > before, row.asks) << "at " << row.ms << " ms";
+    }
+}
+
 // Qt's drawing leaves the upper halves of the AVX registers in use, which
 // slows all the search's arithmetic after it; the pump hands the search back
 // registers without them.
@@ -213,7 +242,7 @@ TEST(Window, APumpHandsTheSearchBackRegistersWithoutTheirUpperHalves)
     constexpr unsigned upperHalves = 1u << 2;  // the AVX state's bit
     Form form([] { return 1; });
     form.Form_Load();
-    form.line(10.5f, 20.25f, 500.75f, 300.5f);
+    form.canvas().line(10.5f, 20.25f, 500.75f, 300.5f);
     const std::optional<unsigned> afterLine = vectorStateInUse();
     if (!afterLine || (*afterLine & upperHalves) == 0)
         GTEST_SKIP() << "Qt's drawing leaves no upper halves in use here";

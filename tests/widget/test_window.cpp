@@ -70,6 +70,10 @@ TEST(Window, PlacedWithItsFrameCentred)
     frmQuillet form(random);
     form.show();
     EXPECT_EQ(form.geometry(), centredClientArea(client, {}, QGuiApplication::primaryScreen()->availableGeometry()));
+    // A run reads the outer size, frame included, in twips: offscreen, the
+    // frame's margins are 2 pixels a side.
+    EXPECT_EQ(form.frameGeometry().size(), QSize(792, 569));
+    EXPECT_EQ(QSizeF(form.outerWidth(), form.outerHeight()), QSizeF(792 * 15, 569 * 15));
 }
 
 // Whatever font the desktop gives, each caption shows whole on its button at

@@ -7,14 +7,14 @@
 set -euo pipefail
 deb=$(ls "$1"/quillet_*_"${2:-$(dpkg --print-architecture)}".deb | head -n 1)
 root=$(mktemp -d)
-# shellcheck source=lib/xsession.sh
-. "$(dirname "$0")/lib/xsession.sh"
+# shellcheck source=../lib/xsession.sh
+. "$(dirname "$0")/../lib/xsession.sh"
 trap 'stop_xsession; rm -rf "$root"' EXIT
-# shellcheck source=lib/check.sh
-. "$(dirname "$0")"/lib/check.sh
+# shellcheck source=../lib/check.sh
+. "$(dirname "$0")"/../lib/check.sh
 
 dpkg-deb -x "$deb" "$root"
-[ -z "${2:-}" ] || { "$(dirname "$0")/e2e/window.sh" "$root/usr/bin/quillet" openbox; exit; }
+[ -z "${2:-}" ] || { "$(dirname "$0")/../e2e/window.sh" "$root/usr/bin/quillet" openbox; exit; }
 start_xsession 1280x1024 || fail "no X session"
 "$root/usr/bin/quillet" >"$root/quillet.log" 2>&1 &
 qpid=$!

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "tests/support/plain_search.h"
 #include "tests/support/sites.h"
 #include "tools/recording/recording_surface.h"
-#include "tools/recording/reference_edges.h"
 
 // The program's edge search against the plain one: the same operations in the
 // same order with the same bits, on many runs and on the degenerate sets.

@@ -6,7 +6,7 @@
 
 namespace {
 
-// What page.js does with what is drawn.
+// What the page's script does with what is drawn.
 EM_JS(void, pageBackground, (int colour), { Module.page.background(colour); });
 EM_JS(void, pageClear, (), { Module.page.clear(); });
 EM_JS(void, pageLine, (float x1, float y1, float x2, float y2, int colour),
@@ -19,12 +19,14 @@ EM_JS(void, pageRunStarted, (), { Module.page.runStarted(); });
 EM_JS(void, pageRunFinished, (const char* told), { Module.page.runFinished(UTF8ToString(told)); });
 EM_JS(void, pageEnded, (const char* words), { Module.page.ended(UTF8ToString(words)); });
 EM_JS(double, pageSeed, (), { return Module.page.seed(); });
+// The browser's turn (see the page's turn()).
+EM_ASYNC_JS(void, pageTurn, (), { await Module.page.turn(); });
 EM_JS(void, pageNames, (int retry, int end, int space, int enter, int other, int pass, int swallow, int click), {
     Module.page.names({Retry : retry, End : end}, {Space : space, Enter : enter, Other : other},
                       {Pass : pass, Swallow : swallow, Click : click});
 });
 
-// The lifecycle's buttons, keys and key actions, by name for page.js.
+// The lifecycle's buttons, keys and key actions, by name for the page's script.
 void nameForPage()
 {
     using L = Lifecycle;
@@ -33,12 +35,10 @@ void nameForPage()
               n(L::KeyAction::Pass), n(L::KeyAction::Swallow), n(L::KeyAction::Click));
 }
 
-// The browser's first turn in a run comes this far into it: a run that ends
-// sooner (every run on a desktop, and the first, on code the browser has not
-// yet optimised) shows whole, at once, without waiting on the browser's
-// frames; a longer one (on a slow phone) grows frame by frame from there.
-// Fifty milliseconds is as long as a click may wait unnoticed.
-constexpr std::int64_t firstTurnMs = 50;
+// The clock is a call out to the browser, which costs about what a pump
+// does: it is read every so many pumps. Between two reads a run goes on for
+// well under a millisecond on a desktop, a few on a slow phone.
+constexpr int pumpsAClockRead = 16;
 
 std::int64_t nowMs() { return static_cast<std::int64_t>(emscripten_get_now()); }
 
@@ -68,14 +68,18 @@ void Page::print(std::string_view item, std::int16_t n)
 
 void Page::setRetryEnabled(bool enabled) { pageRetryEnabled(enabled); }
 
-// What was drawn shows once the page has its turn: about once a frame, when
-// the browser paints and hears the buttons.
+// What was drawn shows once the page has its turn, when the browser paints
+// and hears the buttons: once a frame of the run has passed, and then once a
+// frame. No task of the page's is longer than about a frame, however slow
+// the processor; a run that ends sooner (a desktop's) shows whole, at once.
 bool Page::pump()
 {
-    const std::int64_t now = nowMs();
-    if (now - runStartMs_ >= firstTurnMs && turns_.due(now)) {
-        turns_.done(now);
-        emscripten_sleep(0);
+    if (++pumps_ % pumpsAClockRead == 0) {
+        const std::int64_t now = nowMs();
+        if (turns_.due(now)) {
+            turns_.done(now);
+            pageTurn();
+        }
     }
     return !lifecycle.ended();
 }
@@ -84,8 +88,8 @@ std::uint64_t browserSeed() { return static_cast<std::uint64_t>(pageSeed()); }
 
 void Page::runStarted()
 {
-    runStartMs_ = nowMs();
-    turns_.done(runStartMs_);
+    turns_.done(nowMs());
+    pumps_ = 0;
     pageRunStarted();
 }
 
@@ -105,7 +109,7 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void quilletRetry() { current->lifecycle.retry(); }
 EMSCRIPTEN_KEEPALIVE void quilletEnd() { current->lifecycle.end(); }
-// What a key on a focused button does, numbered as nameForPage() tells page.js.
+// What a key on a focused button does, numbered as nameForPage() tells the page's script.
 EMSCRIPTEN_KEEPALIVE int quilletKey(int button, int key)
 {
     return static_cast<int>(

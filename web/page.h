@@ -44,7 +44,7 @@ public:
 private:
     Pen pen_;
     Pace turns_{Pace::frameMs};  // the browser's turns, which show the drawing too
-    std::int64_t runStartMs_ = 0;
+    int pumps_ = 0;              // in this run
 };
 
 // A seed from the browser's random source, for the page's runs.

@@ -87,17 +87,22 @@ test("the host serves each file gzipped where it can, revalidated, and nothing o
 });
 
 test("a page that cannot run says why, its buttons off, with no uncaught error", async () => {
-  const ways = [["with JavaScript off", () => {}], ["without its code", (f) => fs.rmSync(path.join(f, "quillet.wasm"))],
-    ["with its code broken", (f) => fs.writeFileSync(path.join(f, "quillet.wasm"), "not WebAssembly")]];
-  for (const [way, change] of ways) {
-    const { address } = await host(copy(way.replaceAll(" ", "-"), change));
+  const ways = [["with JavaScript off", () => {}, /Turn it on/], ["without its code", (f) => fs.rmSync(path.join(f, "quillet.wasm")), /connection/],
+    ["with its code broken", (f) => fs.writeFileSync(path.join(f, "quillet.wasm"), "not WebAssembly"), /connection/],
+    ["without its script", (f) => fs.rmSync(path.join(f, "quillet.js")), /connection/],
+    ["opened from disk", () => {}, /web server/]];
+  for (const [way, change, says] of ways) {
+    const folder = copy(way.replaceAll(" ", "-"), change);
+    const address = way === "opened from disk" ? `file://${folder}/index.html` : (await host(folder)).address;
     const tab = await browser.newPage();
     const thrown = [];
     tab.on("pageerror", (e) => thrown.push(String(e)));
     await tab.setJavaScriptEnabled(way !== "with JavaScript off");
     await tab.goto(address);
-    const shown = await tab.waitForFunction(() => [...document.querySelectorAll(".said")].find((p) => p.checkVisibility())?.textContent);
-    assert.match(await shown.jsonValue(), /reload/, way);
+    // (one line at a time)
+    const shown = await tab.waitForFunction(() => [...document.querySelectorAll(".said")]
+      .filter((p) => p.checkVisibility({ visibilityProperty: true })).map((p) => p.textContent).join("|"));
+    assert.match(await shown.jsonValue(), new RegExp(`^[^|]*${says.source}[^|]*$`), way);
     await tab.$$eval("button", (all) => all.forEach((b) => b.click()));
     assert.deepEqual([await tab.$$eval("button", (all) => all.map((b) => b.disabled)), thrown], [[true, true], []], way);
     await tab.close();

@@ -40,12 +40,17 @@ export async function open(browser, address, hook, viewport) {
     });
   }
   // (and where the page stood when Retry first had the focus, the trace's
-  // length; and each change of what is told, with the number of frames shown
-  // until then and the milliseconds since the load event, -1 before it)
+  // length; each change of what is told, with the number of frames shown
+  // until then and the milliseconds since the load event, -1 before it; and
+  // the tasks of 50 ms or more, where the browser tells them)
   await tab.evaluateOnNewDocument((t) => {
     window.quilletTest = t;
     t.runs = t.frames = 0;
     t.tellings = [];
+    t.longTasks = [];
+    if (PerformanceObserver.supportedEntryTypes.includes("longtask")) {
+      new PerformanceObserver((list) => t.longTasks.push(...list.getEntries())).observe({ type: "longtask" });
+    }
     const tick = () => requestAnimationFrame(() => ((t.frames += 1), tick()));
     tick();
     addEventListener("focusin", (e) => { if (e.target.id === "cmdRetry") t.focusedAtTrace ??= t.trace?.length; });

@@ -52,7 +52,10 @@ test("a slow run gives the browser its turns as it draws", async () => {
   await finished(tab, 2);
   const [took, turns] = await tab.evaluate(({ startedAt: s, finishedAt: f } = window.quilletTest) =>
     [f - s, window.painted.filter((t) => t > s && t < f).length]);
+  const long = await tab.evaluate(({ startedAt: s, finishedAt: f } = window.quilletTest) =>
+    window.quilletTest.longTasks.filter((t) => t.startTime + t.duration > s && t.startTime < f).map((t) => t.duration));
   assert.ok(took > 50 && turns > 0, `a run of ${took.toFixed(0)} ms, with ${turns} frames painted while it drew`);
+  assert.deepEqual(long, [], "no task of 50 ms or more while it drew");
   await tab.close();
 });
 
@@ -208,7 +211,7 @@ test("the keys work the buttons as on the desktop, and the focus stays in the pa
   // (31 sites: 465 pumps, a turn for the browser at each.)
   const tab = await open(browser, address, { seed: 11, trace: [], turnEveryPump: true }, { width: 1000, height: 700, deviceScaleFactor: 1 });
   await finished(tab);
-  assert.equal(await focused(tab), "cmdRetry", "the focus on Retry after the first run");
+  assert.deepEqual([await focused(tab), await ring(tab)], ["cmdRetry", "none"], "the focus on Retry after the first run, no ring before a key");
   assert.equal(await tab.evaluate(() => window.quilletTest.focusedAtTrace), 1, "Retry has the focus before the first run draws");
   // The trace's length after k runs: its canvas line, then a run's lines k times.
   const length = () => tab.evaluate(() => window.quilletTest.trace.length);
@@ -269,5 +272,12 @@ test("the keys work the buttons as on the desktop, and the focus stays in the pa
   assert.ok(stopped < after(5) && (await length()) === stopped, `Alt+E mid-run stops the run: ${stopped}, then ${await length()} of ${after(5)} lines`);
   assert.equal(await tab.$eval("#told", (e) => e.textContent), "", "no count is told");
   assert.equal(await focused(tab), "ended", "the focus rests on what the page says");
+  const dimmed = await tab.$eval(".over", (e) => getComputedStyle(e).backgroundColor);
+  assert.ok(Number(/^rgba\(0, 0, 0, ([\d.]+)\)$/.exec(dimmed)?.[1]) >= 0.75, `the words over the drawing dimmed: ${dimmed}`);
+  // Tab reaches the button that starts again, which Enter presses: a new page, a new run.
+  await tab.keyboard.press("Tab");
+  assert.deepEqual(await tab.evaluate(() => [document.activeElement.id, document.activeElement.textContent]), ["again", "Start again"]);
+  await Promise.all([tab.waitForNavigation(), tab.keyboard.press("Enter")]);
+  await finished(tab);
   assert.deepEqual(said(tab), [], "the console says nothing");
 });

@@ -29,22 +29,37 @@ const quilletPage = ((buttons) => {
       quilletOffline.keep();
     },
     // A page may not close the tab it is in: it goes quiet and says so (an
-    // alert, which Orca speaks in Firefox too), and the keyboard focus rests
-    // on what it says.
+    // alert, which Orca speaks in Firefox too), over the drawing dimmed, and
+    // the keyboard focus rests on what it says; a button beside it starts
+    // again, as a reload does.
     ended(words) {
       quilletTelling.withdraw();
-      const said = Object.assign(document.createElement("p"), { id: "ended", tabIndex: -1 });
+      const said = Object.assign(document.createElement("p"), { id: "ended", tabIndex: -1, textContent: words });
       said.setAttribute("role", "alert");
-      said.textContent = words;
-      box.append(said);
+      const again = Object.assign(document.createElement("button"), { id: "again", textContent: "Start again" });
+      again.addEventListener("click", () => location.reload());
+      const over = Object.assign(document.createElement("div"), { className: "over" });
+      over.append(said, again);
+      box.append(over);
       said.focus();
       retry.disabled = end.disabled = true;
     },
-    // The program's code did not come, or did not compile: the page says so,
-    // and the buttons are off.
+    // The program's code did not come, or did not compile: the page says so
+    // (opened from a file, that it must be served), and the buttons are off.
     unable() {
       retry.disabled = end.disabled = true;
-      document.getElementById("unable").hidden = false;
+      if (location.protocol === "file:") document.getElementById("onDisk").hidden = false;
+      else document.getElementById("unable").classList.add("shown");
+    },
+    // The browser's turn in a run: the run waits for a message it posts
+    // itself, a task that comes after what the browser has waiting (a paint,
+    // a click), without the 4 ms that a timer adds after a few turns.
+    turn() {
+      return new Promise((resolve) => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = resolve;
+        channel.port2.postMessage(0);
+      });
     },
     seed() {
       // 53 random bits: every one of them a double holds exactly.
@@ -54,6 +69,8 @@ const quilletPage = ((buttons) => {
   };
 })(document.querySelectorAll("#bar button"));
 
+// (The page's own line that it could not start is not wanted now.)
+document.documentElement.classList.add("started");
 const quillet = { page: quilletPage };
 quilletKeys.started(quillet);
 {
